@@ -1,0 +1,3 @@
+#include "IVLEncryptableBuffer.h"
+
+// The interface has no code of its own; this unit anchors it in the library.
