@@ -1,0 +1,3 @@
+#include "CMVDiffieHellman_Base.h"
+
+CMVDiffieHellman_Base::~CMVDiffieHellman_Base() = default;
