@@ -1,0 +1,7 @@
+#include "CMVRequestGetProductUpdateInformation.h"
+
+CMVRequestGetProductUpdateInformation::CMVRequestGetProductUpdateInformation() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CMVRequestGetProductUpdateInformation::~CMVRequestGetProductUpdateInformation() = default;

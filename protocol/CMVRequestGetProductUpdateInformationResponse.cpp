@@ -1,0 +1,7 @@
+#include "CMVRequestGetProductUpdateInformationResponse.h"
+
+CMVRequestGetProductUpdateInformationResponse::CMVRequestGetProductUpdateInformationResponse() : CVLRequestResponse(kRequestType)
+{
+}
+
+CMVRequestGetProductUpdateInformationResponse::~CMVRequestGetProductUpdateInformationResponse() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestBeginAuthentication.h"
+
+CVLRequestBeginAuthentication::CVLRequestBeginAuthentication() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestBeginAuthentication::~CVLRequestBeginAuthentication() = default;

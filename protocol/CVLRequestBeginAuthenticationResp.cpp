@@ -1,0 +1,7 @@
+#include "CVLRequestBeginAuthenticationResp.h"
+
+CVLRequestBeginAuthenticationResp::CVLRequestBeginAuthenticationResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestBeginAuthenticationResp::~CVLRequestBeginAuthenticationResp() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestCancelCurrentTransaction.h"
+
+CVLRequestCancelCurrentTransaction::CVLRequestCancelCurrentTransaction() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestCancelCurrentTransaction::~CVLRequestCancelCurrentTransaction() = default;

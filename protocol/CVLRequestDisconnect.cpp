@@ -1,0 +1,7 @@
+#include "CVLRequestDisconnect.h"
+
+CVLRequestDisconnect::CVLRequestDisconnect() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestDisconnect::~CVLRequestDisconnect() = default;

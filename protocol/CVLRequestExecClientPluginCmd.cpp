@@ -1,0 +1,7 @@
+#include "CVLRequestExecClientPluginCmd.h"
+
+CVLRequestExecClientPluginCmd::CVLRequestExecClientPluginCmd() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestExecClientPluginCmd::~CVLRequestExecClientPluginCmd() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestExecClientPluginCmdResp.h"
+
+CVLRequestExecClientPluginCmdResp::CVLRequestExecClientPluginCmdResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestExecClientPluginCmdResp::~CVLRequestExecClientPluginCmdResp() = default;

@@ -1,0 +1,3 @@
+#include "CVLRequestFactory.h"
+
+CVLRequestFactory::~CVLRequestFactory() = default;

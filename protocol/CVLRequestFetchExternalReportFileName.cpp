@@ -1,0 +1,7 @@
+#include "CVLRequestFetchExternalReportFileName.h"
+
+CVLRequestFetchExternalReportFileName::CVLRequestFetchExternalReportFileName() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestFetchExternalReportFileName::~CVLRequestFetchExternalReportFileName() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestFetchExternalReportFileNameResp.h"
+
+CVLRequestFetchExternalReportFileNameResp::CVLRequestFetchExternalReportFileNameResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestFetchExternalReportFileNameResp::~CVLRequestFetchExternalReportFileNameResp() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestGetAboutText.h"
+
+CVLRequestGetAboutText::CVLRequestGetAboutText() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestGetAboutText::~CVLRequestGetAboutText() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestGetAboutTextResp.h"
+
+CVLRequestGetAboutTextResp::CVLRequestGetAboutTextResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestGetAboutTextResp::~CVLRequestGetAboutTextResp() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestGetPublishedData.h"
+
+CVLRequestGetPublishedData::CVLRequestGetPublishedData() : CVLRequestPubDataGeneric(kRequestType)
+{
+}
+
+CVLRequestGetPublishedData::~CVLRequestGetPublishedData() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestGetPublishedDataResp.h"
+
+CVLRequestGetPublishedDataResp::CVLRequestGetPublishedDataResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestGetPublishedDataResp::~CVLRequestGetPublishedDataResp() = default;

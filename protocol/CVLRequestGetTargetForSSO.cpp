@@ -1,0 +1,7 @@
+#include "CVLRequestGetTargetForSSO.h"
+
+CVLRequestGetTargetForSSO::CVLRequestGetTargetForSSO() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestGetTargetForSSO::~CVLRequestGetTargetForSSO() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestGetTargetForSSOResp.h"
+
+CVLRequestGetTargetForSSOResp::CVLRequestGetTargetForSSOResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestGetTargetForSSOResp::~CVLRequestGetTargetForSSOResp() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestHandshake.h"
+
+CVLRequestHandshake::CVLRequestHandshake() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestHandshake::~CVLRequestHandshake() = default;

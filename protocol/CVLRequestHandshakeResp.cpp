@@ -1,0 +1,7 @@
+#include "CVLRequestHandshakeResp.h"
+
+CVLRequestHandshakeResp::CVLRequestHandshakeResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestHandshakeResp::~CVLRequestHandshakeResp() = default;

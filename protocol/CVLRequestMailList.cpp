@@ -1,0 +1,7 @@
+#include "CVLRequestMailList.h"
+
+CVLRequestMailList::CVLRequestMailList() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestMailList::~CVLRequestMailList() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestMailListResp.h"
+
+CVLRequestMailListResp::CVLRequestMailListResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestMailListResp::~CVLRequestMailListResp() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestMailProcess.h"
+
+CVLRequestMailProcess::CVLRequestMailProcess() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestMailProcess::~CVLRequestMailProcess() = default;

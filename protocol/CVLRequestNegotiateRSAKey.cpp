@@ -1,0 +1,7 @@
+#include "CVLRequestNegotiateRSAKey.h"
+
+CVLRequestNegotiateRSAKey::CVLRequestNegotiateRSAKey() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestNegotiateRSAKey::~CVLRequestNegotiateRSAKey() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestNegotiateRSAKeyResp.h"
+
+CVLRequestNegotiateRSAKeyResp::CVLRequestNegotiateRSAKeyResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestNegotiateRSAKeyResp::~CVLRequestNegotiateRSAKeyResp() = default;

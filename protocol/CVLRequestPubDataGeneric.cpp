@@ -1,0 +1,7 @@
+#include "CVLRequestPubDataGeneric.h"
+
+CVLRequestPubDataGeneric::CVLRequestPubDataGeneric(unsigned short requestType) : CVLRequestNoDetails(requestType)
+{
+}
+
+CVLRequestPubDataGeneric::~CVLRequestPubDataGeneric() = default;

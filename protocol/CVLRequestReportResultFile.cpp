@@ -1,0 +1,7 @@
+#include "CVLRequestReportResultFile.h"
+
+CVLRequestReportResultFile::CVLRequestReportResultFile() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestReportResultFile::~CVLRequestReportResultFile() = default;

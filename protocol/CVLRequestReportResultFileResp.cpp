@@ -1,0 +1,7 @@
+#include "CVLRequestReportResultFileResp.h"
+
+CVLRequestReportResultFileResp::CVLRequestReportResultFileResp() : CVLRequestFileTransferResponse(kRequestType)
+{
+}
+
+CVLRequestReportResultFileResp::~CVLRequestReportResultFileResp() = default;

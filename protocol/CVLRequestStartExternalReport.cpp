@@ -1,0 +1,7 @@
+#include "CVLRequestStartExternalReport.h"
+
+CVLRequestStartExternalReport::CVLRequestStartExternalReport() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestStartExternalReport::~CVLRequestStartExternalReport() = default;

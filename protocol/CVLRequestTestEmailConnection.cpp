@@ -1,0 +1,7 @@
+#include "CVLRequestTestEmailConnection.h"
+
+CVLRequestTestEmailConnection::CVLRequestTestEmailConnection() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestTestEmailConnection::~CVLRequestTestEmailConnection() = default;

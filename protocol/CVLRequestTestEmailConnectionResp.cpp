@@ -1,0 +1,7 @@
+#include "CVLRequestTestEmailConnectionResp.h"
+
+CVLRequestTestEmailConnectionResp::CVLRequestTestEmailConnectionResp() : CVLRequestResponse(kRequestType)
+{
+}
+
+CVLRequestTestEmailConnectionResp::~CVLRequestTestEmailConnectionResp() = default;

@@ -1,0 +1,7 @@
+#include "CVLRequestVerifyServerDbInited.h"
+
+CVLRequestVerifyServerDbInited::CVLRequestVerifyServerDbInited() : CVLRequestNoDetails(kRequestType)
+{
+}
+
+CVLRequestVerifyServerDbInited::~CVLRequestVerifyServerDbInited() = default;
