@@ -290,6 +290,11 @@ public:
     void ClearBuffer() override;
     void FreeBuffer() override;
     bool GrowTo(unsigned size, bool keepContents) override;
+    // Keeps the text valid: a shrink below the text cuts it (at a character boundary).
+    bool ReAlloc(unsigned size) override;
+    // Buffer-level block transfers; the text is then the block's bytes up to its first zero byte.
+    void StealContentsFrom(CVLBuffer& other);
+    void SetBuffer(void* block, unsigned size);
 
     // Sets the length after writing into GetNonConstBufferPtr(); clamped to the block, and
     // the text is cut at its first zero byte. Discards the cache.
