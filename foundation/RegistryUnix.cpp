@@ -557,19 +557,24 @@ int CVLRegistry::InitFromFile(const CVLString& path, AssocArray& cache, LList* l
         const size_t lineLength = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - lineStart) : length - pos;
         pos += lineLength + 1;
 
-        line.assign(lineStart, lineLength);
-        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        // Carriage returns are dropped wherever they are; most lines have none and are not copied.
+        const char* lineBytes = lineStart;
+        size_t lineSize = lineLength;
+        if (std::memchr(lineStart, '\r', lineLength) != nullptr) {
+            line.assign(lineStart, lineLength);
+            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+            lineBytes = line.data();
+            lineSize = line.size();
+        }
 
-        const size_t colon = line.find(':');
+        const void* colonAt = std::memchr(lineBytes, ':', lineSize);
+        const size_t keySize = colonAt != nullptr ? static_cast<size_t>(static_cast<const char*>(colonAt) - lineBytes) : lineSize;
         CVLString key;
         CVLString value;
-        if (colon == std::string::npos) {
-            key.SetFromUTF8(reinterpret_cast<const unsigned char*>(line.data()), static_cast<unsigned>(line.size()));
-        } else {
-            key.SetFromUTF8(reinterpret_cast<const unsigned char*>(line.data()), static_cast<unsigned>(colon));
-            value.SetFromUTF8(reinterpret_cast<const unsigned char*>(line.data() + colon + 1),
-                              static_cast<unsigned>(line.size() - colon - 1));
-        }
+        key.SetFromUTF8(reinterpret_cast<const unsigned char*>(lineBytes), static_cast<unsigned>(keySize));
+        if (colonAt != nullptr)
+            value.SetFromUTF8(reinterpret_cast<const unsigned char*>(lineBytes + keySize + 1),
+                              static_cast<unsigned>(lineSize - keySize - 1));
         key.StripWhiteSpace();
         value.StripWhiteSpace();
         if (key.IsEmpty())
@@ -589,8 +594,19 @@ int CVLRegistry::InitFromFile(const CVLString& path, AssocArray& cache, LList* l
         pairs[std::move(key)] = std::move(value);
     }
 
-    for (const auto& pair : pairs)
-        cache.SetValue(pair.first, pair.second);
+    for (auto& entry : pairs) {
+        unsigned index = 0;
+        if (cache.FindKey(entry.first, &index)) {
+            NamedPair* existing = nullptr;
+            cache.GetNamedPairAtIndex(index, &existing);
+            existing->m_Value.StealCVLStringFromCVLString(entry.second);
+        } else {
+            NamedPair* pair = new NamedPair;
+            pair->m_Key = entry.first;
+            pair->m_Value.StealCVLStringFromCVLString(entry.second);
+            cache.AddPair(pair);
+        }
+    }
     return static_cast<int>(cache.GetPairCount());
 }
 
