@@ -1,9 +1,10 @@
 #include "CMVQtFileDlg.h"
 
+#include "CVLFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QWidget>
 
 CMVQtFileDlg::CMVQtFileDlg(QWidget* parent) : QObject(parent) {}
@@ -21,8 +22,8 @@ bool CMVQtFileDlg::getOpenFileName(const QString& startPath, const QString& filt
     const QString chosen = QFileDialog::getOpenFileName(parentWidget, caption, startPath, filter, &picked, options);
 
     bool result = false;
-    // QFileInfo::exists follows links, so a dangling link does not count as the file.
-    if (!chosen.isEmpty() && QFileInfo::exists(chosen))
+    // A dangling link does not count as the file.
+    if (!chosen.isEmpty() && CVLFile::DoesFileExist(CVLString(chosen), true))
     {
         m_FileName = QDir::toNativeSeparators(chosen);
         if (selectedFilter)
