@@ -94,11 +94,13 @@ bool AssocArray::AddPair(NamedPair* pair)
     std::unique_ptr<NamedPair> owned(pair);
     if (pair->m_Key.GetLength() == 0)
         return false;
-    unsigned index = 1;
-    if (m_KeepSorted) {
-        KeySearch search{&pair->m_Key, false};
-        BisectSearch(&search, CompareKeyWithPair, nullptr, &index);  // in front of equal keys
-    }
+    // A repeated key goes in front of the existing one, so lookups find the newest pair.
+    unsigned index = kAppendIndex;
+    KeySearch search{&pair->m_Key, false};
+    if (m_KeepSorted)
+        BisectSearch(&search, CompareKeyWithPair, nullptr, &index);
+    else
+        LinearSearch(&search, CompareKeyWithPair, nullptr, &index);
     NamedPair* raw = pair;
     bool sorted = m_KeepSorted;
     m_KeepSorted = false;  // the place is already chosen

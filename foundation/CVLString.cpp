@@ -556,8 +556,12 @@ void CVLString::StealCVLStringFromCVLString(CVLString& other)
 
 CVLString& CVLString::operator=(const char* text)
 {
-    CVLString converted(text);
-    StealCVLStringFromCVLString(converted);
+    unsigned n = TextLength(text, kLengthToZero);
+    std::string converted;
+    if (text && ConvertDetected(converted, text, n))
+        AssignBytes(converted.data(), CheckedLength(converted.size()));
+    else
+        AssignBytes(text, n);  // keeps the block when it is big enough
     return *this;
 }
 
