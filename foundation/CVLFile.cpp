@@ -206,6 +206,15 @@ bool CVLFile::OpenWithSystemFlags(int systemFlags)
         m_fd = 0;
         return false;
     }
+    // A folder opens read-only but every read fails: refuse it here with the system's text.
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        errno = EISDIR;
+        SetError(kFileError_System);
+        m_fd = 0;
+        return false;
+    }
     m_fd = fd;
     return true;
 }
@@ -862,6 +871,9 @@ bool CVLFile::ReadString(CVLString& line)
 
 int CVLFile::LockRange(int offset, int length)
 {
+    // Descriptor 0 means closed here, not stdin.
+    if (m_fd <= 0)
+        return -1;
     struct flock lock;
     memset(&lock, 0, sizeof(lock));
     lock.l_type = F_RDLCK;
@@ -873,6 +885,9 @@ int CVLFile::LockRange(int offset, int length)
 
 int CVLFile::UnlockRange(int offset, int length)
 {
+    // Descriptor 0 means closed here, not stdin.
+    if (m_fd <= 0)
+        return -1;
     struct flock lock;
     memset(&lock, 0, sizeof(lock));
     lock.l_type = F_UNLCK;
@@ -1164,8 +1179,13 @@ bool CVLString::LoadFromFile(CVLFile& file, bool* readAsLocal8Bit, int* byteOrde
     }
     std::vector<unsigned char> bytes(static_cast<size_t>(length) + 1, 0);
     unsigned got = length ? file.Read(bytes.data(), static_cast<unsigned>(length)) : 0;
-    if (got == 0xFFFFFFFFu)
-        got = 0;
+    if (got == 0xFFFFFFFFu || got < length) {
+        // A failed or short read must not pass for the file's whole text.
+        if (openedHere)
+            file.Close();
+        Empty();
+        return false;
+    }
     bytes[got] = 0;
     int mark = file.GetFileBOM();
     if (openedHere)
