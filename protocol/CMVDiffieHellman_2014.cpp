@@ -100,7 +100,12 @@ bool CMVDiffieHellman_2014::ComputeSecretKeyWith(const CVLBuffer& peerPublicKey,
     dh_st* dh = keyOwner.m_DH.get();
     int size = DH_size(dh);
     bool ok = false;
-    if (size > 0) {
+    // Only 1 < y < p - 1 can come from an honest peer; OpenSSL lets some others through.
+    const BIGNUM* p = DH_get0_p(dh);
+    BIGNUM* pMinus1 = p ? BN_dup(p) : nullptr;
+    bool inRange = pMinus1 && BN_sub_word(pMinus1, 1) && BN_cmp(peer, BN_value_one()) > 0 && BN_cmp(peer, pMinus1) < 0;
+    BN_free(pMinus1);
+    if (size > 0 && inRange) {
         CVLBuffer secret(static_cast<unsigned>(size));
         std::memset(secret.GetNonConstBufferPtr(), 0, static_cast<size_t>(size));
         int written = DH_compute_key(reinterpret_cast<unsigned char*>(secret.GetNonConstBufferPtr()), peer, dh);
