@@ -569,8 +569,9 @@ bool CVLSocketInd::ReceiveRequestHeader(CVLSocketWrapperHeadStruct_tag& head, un
                                 ? m_ReceiveTimeoutOverrideMs
                                 : m_ResyncTimeoutMs;
     unsigned discarded = 0;
-    const auto scanDeadline = std::chrono::steady_clock::now() +
-                              std::chrono::milliseconds(headMs > peekMs ? headMs : peekMs);
+    // Bytes that keep trickling in reset the inactivity wait but not this bound on the scan.
+    const auto scanDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(headMs) +
+                              std::chrono::milliseconds(peekMs);
 
     for (;;) {
         unsigned char raw[kHeadSize];
