@@ -59,6 +59,8 @@ public:
     const CVLString& GetLink() const { return m_Link; }
     void SetLink(const CVLString& link) { m_Link = link; }
     const CVLRUserPrefs& GetPrefs() const { return m_Prefs; }
+    // Loads the preferences from the settings file again.
+    void ReloadPrefs() { m_Prefs.InitFromReg(); }
     QString GetSharedMemKey() const { return m_SharedMem.GetKey(); }
 
 protected:
