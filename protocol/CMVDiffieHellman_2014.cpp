@@ -7,6 +7,7 @@
 #include <openssl/bn.h>
 #include <openssl/crypto.h>
 #include <openssl/dh.h>
+#include <openssl/err.h>
 
 #include <cstring>
 
@@ -114,6 +115,7 @@ bool CMVDiffieHellman_2014::ComputeSecretKeyWith(const CVLBuffer& peerPublicKey,
             ok = true;
         } else {
             OPENSSL_cleanse(secret.GetNonConstBufferPtr(), secret.GetBufferLength());
+            ERR_clear_error();
         }
     }
     BN_free(peer);

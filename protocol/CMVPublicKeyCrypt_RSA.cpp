@@ -8,6 +8,7 @@
 
 #include <openssl/bn.h>
 #include <openssl/crypto.h>
+#include <openssl/err.h>
 #include <openssl/rsa.h>
 
 #include <cstdio>
@@ -113,8 +114,10 @@ bool CMVPublicKeyCrypt_RSA::EncryptBlock(const unsigned char* in, unsigned count
         return false;
     std::vector<unsigned char> block(GetRSABufferSize());
     int written = RSA_public_encrypt(static_cast<int>(count), in, block.data(), m_RSA.get(), m_Padding);
-    if (written <= 0)
+    if (written <= 0) {
+        ERR_clear_error();
         return false;
+    }
     out.ReAlloc(static_cast<unsigned>(written));
     std::memcpy(out.GetNonConstBufferPtr(), block.data(), static_cast<size_t>(written));
     return true;
@@ -129,8 +132,10 @@ bool CMVPublicKeyCrypt_RSA::DecryptBlock(const unsigned char* in, unsigned count
         return false;
     std::vector<unsigned char> block(size);
     int written = RSA_private_decrypt(static_cast<int>(count), in, block.data(), m_RSA.get(), m_Padding);
-    if (written < 0)
+    if (written < 0) {
+        ERR_clear_error();
         return false;
+    }
     out.ReAlloc(static_cast<unsigned>(written));
     if (written)
         std::memcpy(out.GetNonConstBufferPtr(), block.data(), static_cast<size_t>(written));
@@ -178,8 +183,10 @@ bool CMVPublicKeyCrypt_RSA::Sign(const CVLBuffer& text, CVLBuffer& signature)
     std::vector<unsigned char> block(size);
     int written = RSA_private_encrypt(static_cast<int>(count), reinterpret_cast<const unsigned char*>(text.GetBufferPtr()),
                                       block.data(), m_RSA.get(), RSA_PKCS1_PADDING);
-    if (written <= 0)
+    if (written <= 0) {
+        ERR_clear_error();
         return false;
+    }
     signature.ReAlloc(static_cast<unsigned>(written));
     std::memcpy(signature.GetNonConstBufferPtr(), block.data(), static_cast<size_t>(written));
     return true;
@@ -196,8 +203,10 @@ bool CMVPublicKeyCrypt_RSA::GetSignedText(const CVLBuffer& signature, CVLBuffer&
     std::vector<unsigned char> block(size);
     int written = RSA_public_decrypt(static_cast<int>(count), reinterpret_cast<const unsigned char*>(signature.GetBufferPtr()),
                                      block.data(), m_RSA.get(), RSA_PKCS1_PADDING);
-    if (written < 0)
+    if (written < 0) {
+        ERR_clear_error();
         return false;
+    }
     text.ReAlloc(static_cast<unsigned>(written));
     if (written)
         std::memcpy(text.GetNonConstBufferPtr(), block.data(), static_cast<size_t>(written));
