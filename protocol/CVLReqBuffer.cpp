@@ -100,7 +100,7 @@ void CVLReqBuffer::ClearBuffer()
 
 bool CVLReqBuffer::MakeRoomFor(unsigned long long count)
 {
-    const unsigned long long allocated = GetBufferLength();
+    const unsigned allocated = GetBufferLength();
     const unsigned long long end = static_cast<unsigned long long>(m_Position) + count;
     // Equality grows too: a write never fills the allocation to its last byte.
     if (end < allocated)
@@ -109,11 +109,28 @@ bool CVLReqBuffer::MakeRoomFor(unsigned long long count)
     const unsigned long long grown = allocated + block * ((end - allocated) / block + 1);
     if (grown > kMaxAllocation)
         return false;
-    return GrowTo(static_cast<unsigned>(grown), true);
+    if (!GrowTo(static_cast<unsigned>(grown), true))
+        return false;
+    // Bytes a write skips over (a position set past the end) read as zeros, not as leftovers.
+    if (m_Data && GetBufferLength() > allocated && GetBufferLength() == m_Size)
+        std::memset(m_Data + allocated, 0, m_Size - allocated);
+    return true;
+}
+
+const void* CVLReqBuffer::StableSource(const void* bytes, unsigned count, CVLBuffer& copy) const
+{
+    const char* p = static_cast<const char*>(bytes);
+    if (!p || !m_Data || count == 0 || p < m_Data || p >= m_Data + m_Size)
+        return bytes;
+    // The source lies in our own block, which growth may move: write from a copy.
+    copy.AppendToBuffer(p, count);
+    return copy.GetBufferPtr();
 }
 
 bool CVLReqBuffer::AddDetail(const void* bytes, unsigned count)
 {
+    CVLBuffer copy;
+    bytes = StableSource(bytes, count, copy);
     if (!MakeRoomFor(count))
         return false;
     if (count > 0) {
@@ -129,6 +146,8 @@ bool CVLReqBuffer::AddDetail(const void* bytes, unsigned count)
 
 bool CVLReqBuffer::AddDetailWithLen(const void* bytes, unsigned count)
 {
+    CVLBuffer copy;
+    bytes = StableSource(bytes, count, copy);
     if (!MakeRoomFor(static_cast<unsigned long long>(count) + 4))
         return false;
     StoreLittleEndian(m_Data + m_Position, count, 4);
@@ -276,7 +295,9 @@ bool CVLReqBuffer::IsUTF8Encoded() const
 
 unsigned CVLReqBuffer::GetRemainingLength() const
 {
-    return m_Position < m_UsedLength ? m_UsedLength - m_Position : 0;
+    const unsigned allocated = GetBufferLength();
+    const unsigned end = m_UsedLength < allocated ? m_UsedLength : allocated;
+    return m_Position < end ? end - m_Position : 0;
 }
 
 // ---- writers -------------------------------------------------------------------------------

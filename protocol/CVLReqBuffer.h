@@ -191,6 +191,8 @@ protected:
     bool WriteText(const CVLString& text);
     // Makes room for count more bytes at the position, by the growth rule.
     bool MakeRoomFor(unsigned long long count);
+    // bytes, or a copy of them in copy when they lie inside this buffer's own block.
+    const void* StableSource(const void* bytes, unsigned count, CVLBuffer& copy) const;
     // Writes a value little-endian through AddDetail.
     bool AddLittleEndian(unsigned long long value, unsigned width);
     // Reads width bytes little-endian; false (value 0, position unmoved) when they are missing.

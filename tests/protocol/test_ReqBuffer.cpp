@@ -257,6 +257,34 @@ TEST(ReqBufferGrowth, LengthPrefixedWriteCountsItsPrefix)
     EXPECT_EQ(buffer.GetBufferLength(), 1536u);
 }
 
+TEST(ReqBufferGrowth, SourceInsideTheOwnBlockSurvivesGrowth)
+{
+    CVLReqBuffer buffer;
+    std::vector<char> filler(490);
+    for (unsigned i = 0; i < filler.size(); ++i)
+        filler[i] = static_cast<char>(i);
+    buffer.AddDetail(filler.data(), 490);
+    ASSERT_TRUE(buffer.AddDetail(buffer.GetBufferPtr() + 11, 490));
+    ASSERT_TRUE(buffer.AddDetailWithLen(buffer.GetBufferPtr() + 11, 490));
+    ASSERT_GT(buffer.GetBufferLength(), 512u);
+    const char* p = buffer.GetBufferPtr();
+    EXPECT_EQ(std::memcmp(p + 11, filler.data(), 490), 0);
+    EXPECT_EQ(std::memcmp(p + 11 + 490, filler.data(), 490), 0);
+    EXPECT_EQ(std::memcmp(p + 11 + 980 + 4, filler.data(), 490), 0);
+}
+
+TEST(ReqBufferGrowth, BytesSkippedByAPositionPastTheEndAreZero)
+{
+    CVLReqBuffer buffer;
+    buffer.SetPosition(2000);
+    buffer += 'z';
+    EXPECT_EQ(buffer.GetLength(), 2001u);
+    const char* p = buffer.GetBufferPtr();
+    for (unsigned i = 11; i < 2000; ++i)
+        ASSERT_EQ(p[i], 0) << i;
+    EXPECT_EQ(p[2000], 'z');
+}
+
 TEST(ReqBufferGrowth, WriteBeyondTheCapFailsAndWritesNothing)
 {
     CVLReqBuffer buffer;
