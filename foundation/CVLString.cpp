@@ -828,6 +828,27 @@ void CVLString::SetBuffer(void* block, unsigned size)
     SetLength(m_Size);
 }
 
+void CVLString::CopyFrom(const CVLBuffer* other)
+{
+    if (other == this)
+        return;
+    if (const CVLString* text = dynamic_cast<const CVLString*>(other)) {
+        AssignBytes(text->GetBufferPtr(), text->m_Length);
+        return;
+    }
+    if (!other || !other->GetBufferPtr()) {
+        AssignBytes(nullptr, 0);
+        return;
+    }
+    AssignBytes(other->GetBufferPtr(), other->GetBufferLength());
+}
+
+void CVLString::AppendToBuffer(const void* bytes, unsigned count)
+{
+    if (bytes && count)
+        AppendBytes(static_cast<const char*>(bytes), count);
+}
+
 void CVLString::SetLength(unsigned length)
 {
     DiscardCache();

@@ -295,6 +295,10 @@ public:
     // Buffer-level block transfers; the text is then the block's bytes up to its first zero byte.
     void StealContentsFrom(CVLBuffer& other);
     void SetBuffer(void* block, unsigned size);
+    // Copies another buffer's text: a string's text, else the block's bytes up to its first zero byte.
+    void CopyFrom(const CVLBuffer* other);
+    // Appends bytes as text, without any check, up to the first zero byte among them.
+    void AppendToBuffer(const void* bytes, unsigned count);
 
     // Sets the length after writing into GetNonConstBufferPtr(); clamped to the block, and
     // the text is cut at its first zero byte. Discards the cache.

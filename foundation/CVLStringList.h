@@ -13,7 +13,7 @@ public:
     CVLStringList& operator=(const CVLStringList& other);
     ~CVLStringList() override;
 
-    // Copies the text into a new string inserted before index (kAppendIndex or past the end appends).
+    // Copies the text into a new string inserted before index (0, kAppendIndex or past the end append).
     bool AddStringToList(const char* text, unsigned index = kAppendIndex);
     bool AddStringToList(const unsigned char* utf8, unsigned index = kAppendIndex);
     bool AddStringToList(const CVLString& text, unsigned index = kAppendIndex);

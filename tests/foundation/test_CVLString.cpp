@@ -781,3 +781,26 @@ TEST(CVLString, HostileInputNeverReadsOutOfBounds)
     CVLString("%").PercentDecodeURIToUTF8(decoded);
     EXPECT_EQ(Bytes(decoded), "%");
 }
+
+TEST(CVLString, BufferLevelCopiesKeepTheLengthInStep)
+{
+    CVLString s("a long text that is longer than the source");
+    CVLBuffer raw;
+    raw.AppendToBuffer("ab\0cd", 5);
+    s.CopyFrom(&raw);
+    EXPECT_EQ(Bytes(s), "ab");
+    CVLBuffer unterminated;
+    unterminated.AppendToBuffer("xyz", 3);
+    s.CopyFrom(&unterminated);
+    EXPECT_EQ(Bytes(s), "xyz");
+    ExpectValid(s);
+    s.AppendToBuffer("12\0" "3", 4);
+    EXPECT_EQ(Bytes(s), "xyz12");
+    CVLBuffer block;
+    block.AppendToBuffer("qrs", 3);  // no zero byte: the string makes room for one
+    s.StealContentsFrom(block);
+    EXPECT_EQ(Bytes(s), "qrs");
+    ExpectValid(s);
+    s.CopyFrom(nullptr);
+    EXPECT_EQ(s.GetLength(), 0u);
+}
