@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <string>
 
 #include "CVLHyperlink.h"
@@ -273,6 +275,36 @@ TEST(Parse, TranslatesWithTheParserContext)
     CVLString error;
     EXPECT_FALSE(H::isValidHyperlink(CVLString("vlstudio://s:1//P/dfct?\xC3\xA9=1"), error));
     EXPECT_EQ(Bytes(error), "The \xC3\xA9 parameter is invalid.");
+}
+
+// Marks every text with the context and disambiguation it was looked up with.
+class MarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* sourceText, const char* disambiguation, int) const override
+    {
+        return QString("[%1|%2]%3").arg(context, disambiguation ? disambiguation : "", QString::fromUtf8(sourceText));
+    }
+    bool isEmpty() const override { return false; }
+};
+
+TEST(Parse, MessagesGoThroughTheTranslationLookup)
+{
+    int argc = 1;
+    char name[] = "hyperlink_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    MarkingTranslator translator;
+    ASSERT_TRUE(QCoreApplication::installTranslator(&translator));
+
+    CVLString error;
+    EXPECT_FALSE(H::isValidHyperlink(CVLString("vlstudio://s:1//P/dfct?Foo=1"), error));
+    EXPECT_EQ(Bytes(error), "[QObject|CVLHyperlink::Parse]The Foo[QObject|CVLHyperlink::Parse] parameter is invalid.");
+    EXPECT_FALSE(H::isValidHyperlink(CVLString("vlstudio://s"), error));
+    EXPECT_EQ(Bytes(error), "[QObject|CVLHyperlink::Parse]The server name syntax is incorrect. " HELP)
+        << "the syntax help is not translated";
+
+    QCoreApplication::removeTranslator(&translator);
 }
 
 }  // namespace
