@@ -170,7 +170,7 @@ public:
                                             CVLString& out, unsigned version, short mode, unsigned historyID,
                                             bool preview, const CVLString* attachID, unsigned sccID, bool recursive,
                                             unsigned groupBy, unsigned entityType);
-    // Appends "&ver=" (signed, when not 0) and, for spec, "&filterID=" when there is a filter.
+    // Appends "&ver=" (signed, when not 0) and, for the item code spec, "&filterID=" when there is a filter.
     static void BuildParamatersForRM(CVLString& out, unsigned tableID, unsigned version, short mode,
                                      unsigned filterID);
 

@@ -399,7 +399,7 @@ TEST(BuildVLStudioLink, Items)
             "vlstudio://s:1//P/dfct?filterID=7"},
         {"no query",        "", "", "s", 1, "P", kTableID_dfct, 0, 3, 0, 0, 0xFFFFFFFF, 0, false, nullptr, 0, false, 0, 0,
             "vlstudio://s:1//P/dfct"},
-        {"filter only spec","", "", "s", 1, "P", kTableID_rqmt, 5, 0, 0, 0, 8, 0, false, nullptr, 0, false, 0, 0,
+        {"filter spec-only","", "", "s", 1, "P", kTableID_rqmt, 5, 0, 0, 0, 8, 0, false, nullptr, 0, false, 0, 0,
             "vlstudio://s:1//P/rqmt?recordID=5"},
         {"no server",       "", "", "", 1, "P", kTableID_dfct, 1, 0, 0, 0, 0, 0, false, nullptr, 0, false, 0, 0, nullptr},
         {"port too big",    "", "", "s", 65536, "P", kTableID_dfct, 1, 0, 0, 0, 0, 0, false, nullptr, 0, false, 0, 0, nullptr},
@@ -450,7 +450,7 @@ TEST(BuildVLStudioLink, PartsAppendToOut)
 
     CVLString rm("?recordID=1");
     H::BuildParamatersForRM(rm, kTableID_rdmt, 0, 0, 8);
-    EXPECT_EQ(Bytes(rm), "?recordID=1") << "filter only for spec, version only when set";
+    EXPECT_EQ(Bytes(rm), "?recordID=1") << "filter only for spec items, version only when set";
 }
 
 // ---------------------------------------------------------------------------------------------
