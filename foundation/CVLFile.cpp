@@ -608,18 +608,25 @@ bool CVLFile::CreateFromFile(CVLFile& source, unsigned* crc)
     std::vector<char> piece(kCopyPieceSize);
     bool ok = true;
     unsigned running = 0;
-    while (!source.IsAtEnd() && source.GetLastError().GetLength() == 0) {
+    for (;;) {
         unsigned got = source.Read(piece.data(), kCopyPieceSize);
-        if (got == 0 || got == 0xFFFFFFFFu)
+        // A read that failed returns nothing without reaching the end; an old error text of
+        // the source says nothing about this copy.
+        if (got == 0xFFFFFFFFu || (got == 0 && !source.IsAtEnd())) {
+            m_Error = source.GetLastError();
+            ok = false;
+            break;
+        }
+        if (got == 0)
             break;
         baseCRC32(piece.data(), static_cast<int>(got), running);
         if (Write(piece.data(), got) != got) {
             ok = false;
             break;
         }
+        if (source.IsAtEnd())
+            break;
     }
-    if (source.GetLastError().GetLength() != 0 && !source.IsAtEnd())
-        ok = false;
     source.Close();
     Close();
     if (crc)
@@ -712,9 +719,14 @@ unsigned CVLFile::ComputeCRC(unsigned pieceSize, CVLBuffer* work, unsigned* text
     unsigned crc = 0;
     unsigned text = 0;
     textcrcContext context = 0;
+    bool failed = false;
     for (;;) {
         unsigned got = Read(buffer.GetNonConstBufferPtr(), pieceSize);
-        if (got == 0 || got == 0xFFFFFFFFu)
+        if (got == 0xFFFFFFFFu || (got == 0 && !m_AtEnd)) {
+            failed = true;
+            break;
+        }
+        if (got == 0)
             break;
         if (wantCRC && textCRC)
             baseCRC32andTextCRC32(buffer.GetBufferPtr(), static_cast<int>(got), crc, context, text);
@@ -726,6 +738,12 @@ unsigned CVLFile::ComputeCRC(unsigned pieceSize, CVLBuffer* work, unsigned* text
             break;
     }
     EndWholeFile(state);
+    if (failed) {
+        // A part of the file could not be read: no CRC would describe it.
+        if (textCRC)
+            *textCRC = 0;
+        return 0xFFFFFFFFu;
+    }
     if (textCRC)
         *textCRC = text;
     return wantCRC ? crc : text;

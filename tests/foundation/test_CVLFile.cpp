@@ -345,6 +345,15 @@ TEST_F(FileTest, CopiesBetweenFilesAndMemoryCarryTheCRC)
     EXPECT_EQ(crc, expected);
     EXPECT_EQ(ReadAll(fromMem.GetFileName()), data);
 
+    // An old error text of the source must not cut the copy short.
+    CVLFile stale(CVLString(Path("missing").c_str()));
+    EXPECT_FALSE(stale.OpenReadOnly());
+    stale.Initialize(source.GetFileName());
+    CVLFile second(CVLString(Path("second").c_str()));
+    EXPECT_TRUE(second.CreateFromFile(stale, &crc));
+    EXPECT_EQ(crc, expected);
+    EXPECT_EQ(ReadAll(second.GetFileName()), data);
+
     CVLFile missing(CVLString(Path("missing").c_str()));
     CVLMemFile none;
     EXPECT_FALSE(none.CreateFromFile(missing, &crc));
