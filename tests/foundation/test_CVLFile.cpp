@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <ctime>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -662,4 +663,60 @@ TEST_F(FileTest, DirectorySizeAndWriteStringPadding)
     append.Close();
     EXPECT_EQ(ReadAll(padded.GetFileName()), "ab   cdefg!");
     EXPECT_EQ(append.LockRange(0, 1), -1);  // closed
+}
+
+TEST_F(FileTest, OpenFlagsKeepTruncateAndAppend)
+{
+    struct Row
+    {
+        const char* name;
+        int flags;
+        const char* expected;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"replace",   CVLFile::kOpenForReplace,                       "XY"},
+        {"create",    CVLFile::kOpenCreate,                           "XY"},
+        {"keep",      CVLFile::kOpenKeepContents,                     "XYcdef"},
+        {"append",    CVLFile::kOpenKeepContents | CVLFile::kOpenAppend, "abcdefXY"},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        CVLString path = WriteFile(row.name, "abcdef");
+        CVLFile file(path);
+        ASSERT_TRUE(file.Open(row.flags)) << row.name;
+        EXPECT_EQ(file.Write("XY", 2), 2u);
+        char byte;
+        EXPECT_EQ(file.Read(&byte, 1), 0u);  // write-only
+        file.Close();
+        EXPECT_EQ(ReadAll(path), row.expected) << row.name;
+    }
+    CVLString created(Path("new").c_str());
+    CVLFile file(created);
+    ASSERT_TRUE(file.Open(CVLFile::kOpenKeepContents));
+    file.Close();
+    EXPECT_TRUE(CVLFile::DoesFileExist(created));
+    CVLFile readOnly(CVLString(Path("absent").c_str()));
+    EXPECT_FALSE(readOnly.Open(CVLFile::kOpenForRead));
+    EXPECT_FALSE(CVLFile::DoesFileExist(readOnly.GetFileName()));
+}
+
+TEST(FileTempNames, FallbackWhenTheFolderCannotHoldOne)
+{
+    // mkstemp fails in a folder that does not exist: the name falls back to /tmp/VLtemp<time>.
+    long long before = static_cast<long long>(time(nullptr));
+    CVLString name;
+    ASSERT_TRUE(CVLFile::GetTempFilename(name, CVLString("/nonexistent-folder-for-vl-tests/")));
+    long long after = static_cast<long long>(time(nullptr));
+    std::string text(name.GetBufferPtr(), name.GetLength());
+    ASSERT_EQ(text.rfind("/tmp/VLtemp", 0), 0u) << text;
+    std::string digits = text.substr(strlen("/tmp/VLtemp"));
+    ASSERT_FALSE(digits.empty());
+    long long stamp = std::stoll(digits);
+    // Either the time itself or the time followed by a counter digit or two.
+    bool plain = stamp >= before && stamp <= after;
+    bool counted = (stamp / 10 >= before && stamp / 10 <= after) || (stamp / 100 >= before && stamp / 100 <= after);
+    EXPECT_TRUE(plain || counted) << text;
+    EXPECT_TRUE(vl_isfile(name));
+    EXPECT_TRUE(vl_remove(name));
 }
