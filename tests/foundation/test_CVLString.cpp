@@ -804,3 +804,67 @@ TEST(CVLString, BufferLevelCopiesKeepTheLengthInStep)
     s.CopyFrom(nullptr);
     EXPECT_EQ(s.GetLength(), 0u);
 }
+
+// Random byte runs, biased toward the bytes that matter to UTF-8, through the operations
+// that walk characters: the text stays valid and the properties below hold.
+TEST(CVLString, RandomBytesKeepInvariants)
+{
+    const unsigned char kInteresting[] = {'a', 'B', ' ', '%', '3', 'F', 'z', 0x80, 0x81, 0x93, 0xA0, 0xA9, 0xBF,
+                                          0xC2, 0xC3, 0xE0, 0xE2, 0xED, 0xF0, 0xF4, 0xF8, 0xFF, '\t', 0x0A};
+    unsigned seed = 12345;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    auto legal = [](const CVLString& s) { return CVLString::IsLegalUTF8String(s.GetUTF8Ptr(), s.GetLength()); };
+    for (int round = 0; round < 1500; ++round) {
+        std::string bytes;
+        unsigned n = next() % 12;
+        for (unsigned i = 0; i < n; ++i)
+            bytes += static_cast<char>(kInteresting[next() % sizeof kInteresting]);
+        SCOPED_TRACE(round);
+        CVLString detected(bytes.c_str());
+        ASSERT_TRUE(legal(detected));
+        CVLString raw;
+        raw.SetFromUTF8(reinterpret_cast<const unsigned char*>(bytes.c_str()));
+        ASSERT_EQ(raw.GetLength(), bytes.size());
+
+        unsigned start = next() % (n + 3), count = next() % (n + 3);
+        std::unique_ptr<CVLString> piece(detected.SubStr(start, count));
+        if (piece) {
+            ASSERT_TRUE(legal(*piece));
+        }
+        ASSERT_TRUE(legal(detected.Mid(static_cast<int>(start), static_cast<int>(count))));
+        ExpectValid(raw.Mid(static_cast<int>(start), static_cast<int>(count)));
+
+        CVLString lower(raw), upper(raw);
+        lower.MakeLower();
+        upper.MakeUpper();
+        ASSERT_TRUE(legal(lower));
+        ASSERT_TRUE(legal(upper));
+
+        CVLString other;
+        other.SetFromUTF8(reinterpret_cast<const unsigned char*>(bytes.c_str() + (n ? next() % n : 0)));
+        int ab = raw.Compare(other, true), ba = other.Compare(raw, true);
+        EXPECT_EQ(ab < 0, ba > 0);
+        EXPECT_EQ(ab == 0, ba == 0);
+
+        unsigned at = 0;
+        if (raw.InStr(other, 0, &at, true)) {
+            EXPECT_LE(at, raw.GetLength());
+        }
+        CVLString decoded;
+        raw.PercentDecodeURIToUTF8(decoded);
+        ASSERT_TRUE(legal(decoded));
+
+        CVLString edited(raw);
+        edited.ReplaceCharSequence("%", "%25", 0, start);
+        edited.Insert(other, count);
+        edited.StripWhiteSpace();
+        ExpectValid(edited);
+        edited.TrimRightAscii("\xA9");
+        ExpectValid(edited);
+        raw.EndsWith(other, true);
+        raw.BeginsWith(other, true);
+    }
+}
