@@ -222,11 +222,16 @@ compressorErrors CMVCompressor::LZW12Run(CVLFile& input, CVLFile& output)
     if (input.Read(&first, 1) == 1) {
         prefix = first;
         m_WindowInCount = 1;
+    } else if (!input.IsAtEnd()) {
+        return compressorFileReadError;
     }
 
     if (prefix != kEndCode) {
         for (;;) {
             unsigned got = input.Read(inBlock.get(), kBlockSize);
+            // A read that fails returns 0 without reaching the end: the output would be cut short.
+            if (got == 0 && !input.IsAtEnd())
+                return compressorFileReadError;
             if (got == 0)
                 break;
             const unsigned char* bytes = inBlock.get();

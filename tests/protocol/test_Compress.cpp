@@ -310,3 +310,31 @@ TEST(Compress, DiskFilesRoundTripAndAreClosed)
     unlink(packedName.GetBufferPtr());
     unlink(outName.GetBufferPtr());
 }
+
+TEST(Compress, ReadAndWriteFailuresAreReported)
+{
+    // A folder opens for reading but every read fails; /dev/full refuses every write.
+    CMVCompressor compressor;
+    compressor.SetCompressionMethod(compressorModeLZW12);
+    CVLFile folder(CVLString("/tmp"));
+    CVLMemFile out;
+    EXPECT_EQ(compressorFileReadError, compressor.CompressFile(folder, out));
+    EXPECT_EQ(CVLString("File read error."), *compressor.GetErrorText());
+
+    if (access("/dev/full", W_OK) == 0) {
+        CVLMemFile in;
+        Fill(in, PseudoText(100000, 3));
+        CVLFile full(CVLString("/dev/full"));
+        EXPECT_EQ(compressorFileWriteError, compressor.CompressFile(in, full));
+        EXPECT_EQ(CVLString("File write error."), *compressor.GetErrorText());
+
+        Bytes compressed;
+        ASSERT_EQ(0, Compress(PseudoText(100000, 3), compressed));
+        CVLMemFile packed;
+        Fill(packed, compressed);
+        CMVDecompressor decompressor;
+        EXPECT_EQ(decompressorFileWriteError, decompressor.DecompressFile(packed, full));
+        EXPECT_EQ(CVLString("File write error."), *decompressor.GetErrorText());
+        EXPECT_FALSE(full.IsOpen());
+    }
+}
