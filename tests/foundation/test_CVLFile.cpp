@@ -23,7 +23,8 @@ class FileTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
-    std::string Path(const char* name) const { return m_dir.path().toStdString() + "/" + name; }
+    std::string Root() const { return m_dir.path().toStdString(); }
+    std::string Path(const char* name) const { return Root() + "/" + name; }
 
     CVLString WriteFile(const char* name, const std::string& bytes) const
     {
@@ -719,4 +720,21 @@ TEST(FileTempNames, FallbackWhenTheFolderCannotHoldOne)
     EXPECT_TRUE(plain || counted) << text;
     EXPECT_TRUE(vl_isfile(name));
     EXPECT_TRUE(vl_remove(name));
+}
+
+TEST_F(FileTest, RenameAcrossDevicesCopiesAndRemovesTheSource)
+{
+    struct stat here, shm;
+    if (stat(Root().c_str(), &here) != 0 || stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev ||
+        access("/dev/shm", W_OK) != 0)
+        GTEST_SKIP() << "no second file system to move to";
+    std::string data(100000, 'm');
+    CVLString source = WriteFile("mover", data);
+    CVLString target(("/dev/shm/vl-rename-" + std::to_string(getpid())).c_str());
+    CVLFile file(source);
+    ASSERT_TRUE(file.Rename(target, false)) << file.GetLastError().GetBufferPtr();
+    EXPECT_FALSE(CVLFile::DoesFileExist(source));
+    EXPECT_EQ(ReadAll(target), data);
+    EXPECT_EQ(Str(file.GetFileName()), Str(target));
+    EXPECT_TRUE(vl_remove(target));
 }
