@@ -141,6 +141,8 @@ public:
     // Decoded as UTF-8 when header flag bit 10 is set, else from the local 8-bit code page.
     void GetDetail(CVLString& text);
     void GetDetail(std::string& text);
+    // A count that is zero or negative gives an empty text; missing bytes count as zeros, so the
+    // text is what is there, up to its first zero byte, and the position ends at the used length.
     void GetDetail(QString& text);
     // Element count, then that many texts. A count that cannot fit in the remaining bytes
     // reads as an empty list with the position just after the count.
