@@ -194,14 +194,14 @@ bool WriteFileAtomically(const std::string& path, const char* bytes, size_t coun
 bool ReadWholeFile(const char* path, size_t maxBytes, std::string& out)
 {
     out.clear();
-    const int fd = ::open(path, O_RDONLY);
+    // Non-blocking, so that a named pipe in the file's place cannot stall the open.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<unsigned long long>(info.st_size) > maxBytes) {
-        if (errno == 0)
-            errno = EFBIG;
         ::close(fd);
+        errno = EFBIG;
         return false;
     }
     out.resize(static_cast<size_t>(info.st_size));
@@ -515,15 +515,18 @@ int CVLRegistry::InitFromFile(const CVLString& path, AssocArray& cache, LList* l
         return 0;
     }
 
-    const int fd = ::open(path.GetBufferPtr(), O_RDONLY);
-    if (fd < 0) {
+    // Non-blocking, so that a named pipe in the file's place cannot stall the open; only a
+    // regular file is read (a device or pipe would never end or never start).
+    const int fd = ::open(path.GetBufferPtr(), O_RDONLY | O_NONBLOCK);
+    struct stat info;
+    const bool regular = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (fd >= 0)
+        ::close(fd);
+    if (!regular) {
         m_LastError = "Could not read configuration file: " + path + "\n";
         return 0;
     }
-    struct stat info;
-    const bool tooLarge = ::fstat(fd, &info) == 0 && static_cast<unsigned long long>(info.st_size) > kMaxFileSize;
-    ::close(fd);
-    if (tooLarge) {
+    if (static_cast<unsigned long long>(info.st_size) > kMaxFileSize) {
         m_LastError = "Could not read configuration file: " + path + " (larger than ";
         m_LastError += kMaxFileSize;
         m_LastError += " bytes)\n";

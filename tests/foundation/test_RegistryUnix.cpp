@@ -231,6 +231,22 @@ TEST_F(RegistryTest, UnreadableFileKeepsDefaultsAndIsNotTouched)
     EXPECT_EQ(ReadFile(m_File), "openpref:2\n");
 }
 
+TEST_F(RegistryTest, PipeOrFolderInPlaceOfTheFileIsNotRead)
+{
+    for (bool pipe : {true, false}) {
+        fs::create_directories(m_Folder);
+        if (pipe) {
+            ASSERT_EQ(::mkfifo(m_File.c_str(), 0600), 0);  // opening it for reading would block
+        } else {
+            fs::create_directory(m_File);
+        }
+        CVLRegistry store(kClientID_URLRedirector, kRegKeyLocation_NotSet, nullptr);
+        EXPECT_EQ(store.Init(), 0);
+        EXPECT_EQ(Str(store.GetLastError()), "Could not read configuration file: " + m_File + "\n");
+        fs::remove(m_File);
+    }
+}
+
 TEST_F(RegistryTest, ReadingErrors)
 {
     TestRegistry store(kClientID_URLRedirector, kRegKeyLocation_NotSet, nullptr);
@@ -551,7 +567,7 @@ TEST_F(RegistryTest, KilledWriterLeavesCompleteOldOrNewFile)
     const std::string textB = "k:" + valueB + "\n";
     WriteSettings(textA);
 
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 10; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -561,7 +577,7 @@ TEST_F(RegistryTest, KilledWriterLeavesCompleteOldOrNewFile)
                 store.SetProperty("k", (i % 2 == 0 ? valueB : valueA).c_str());
             ::_exit(0);
         }
-        struct timespec pause = {0, (2 + round * 3) * 1000000L};
+        struct timespec pause = {0, (2 + round * 2) * 1000000L};
         ::nanosleep(&pause, nullptr);
         ::kill(child, SIGKILL);
         int status = 0;
