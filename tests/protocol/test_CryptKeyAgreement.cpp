@@ -90,11 +90,9 @@ TEST(CryptKeyAgreement, TwoPartiesAgreeAndEncryptAlike)
 
 TEST(CryptKeyAgreement, SecretBlockIsValueFollowedByZeros)
 {
-    // The test plays the peer with its own exponent, computes the agreed value independently
-    // and runs until the value is shorter than 256 bytes (about one try in 256).
+    // The test plays the peer with exponents of its own choosing: with the peer value 2^x the
+    // agreed value is y^x for the party's public value y, which the test computes by itself.
     BN p(BN_get_rfc3526_prime_2048(nullptr));
-    BN g(BN_new());
-    BN_set_word(g.get(), 2);
     BN_CTX* ctx = BN_CTX_new();
     CMVCrypt_AES256 party;
     CVLBuffer partyPublicBuffer;
@@ -102,21 +100,36 @@ TEST(CryptKeyAgreement, SecretBlockIsValueFollowedByZeros)
     Bytes partyPublic = ToBytes(partyPublicBuffer);
     BN y(BN_bin2bn(partyPublic.data(), static_cast<int>(partyPublic.size()), nullptr));
 
-    bool sawShortValue = false;
-    for (int attempt = 0; attempt < 4000 && !sawShortValue; ++attempt) {
-        BN x(BN_new()), peerPublic(BN_new()), shared(BN_new());
-        BN_rand(x.get(), 256, BN_RAND_TOP_ONE, BN_RAND_BOTTOM_ANY);
-        BN_mod_exp(peerPublic.get(), g.get(), x.get(), p.get(), ctx);
-        BN_mod_exp(shared.get(), y.get(), x.get(), p.get(), ctx);
-        Bytes expected = BigNumBytes(shared.get());
-        sawShortValue = expected.size() < 256;
-        expected.resize(256, 0);
+    // x = 1: the secret is y itself.
+    ASSERT_TRUE(party.SetSecretKeyFromPublic(ToBuffer({2})));
+    Bytes expected = partyPublic;
+    expected.resize(256, 0);
+    EXPECT_EQ(expected, ToBytes(party.GetKeyConst()));
 
-        ASSERT_TRUE(party.SetSecretKeyFromPublic(ToBuffer(BigNumBytes(peerPublic.get()))));
-        ASSERT_EQ(expected, ToBytes(party.GetKeyConst())) << attempt;
+    // The smallest x whose agreed value has a leading zero byte (about one in 256).
+    BN shared(BN_dup(y.get()));
+    unsigned x = 1;
+    while (BN_num_bytes(shared.get()) == 256 && x < 20000) {
+        BN_mod_mul(shared.get(), shared.get(), y.get(), p.get(), ctx);
+        ++x;
     }
+    ASSERT_LT(BN_num_bytes(shared.get()), 256);
+    BN peer(BN_new());
+    BN_set_word(peer.get(), 0);
+    BN_set_bit(peer.get(), static_cast<int>(x));  // 2^x, below p for x < 2048
+    if (x >= 2048) {
+        BN two(BN_new());
+        BN_set_word(two.get(), 2);
+        BN exponent(BN_new());
+        BN_set_word(exponent.get(), x);
+        BN_mod_exp(peer.get(), two.get(), exponent.get(), p.get(), ctx);
+    }
+    ASSERT_TRUE(party.SetSecretKeyFromPublic(ToBuffer(BigNumBytes(peer.get()))));
+    expected = BigNumBytes(shared.get());
+    expected.resize(256, 0);
+    EXPECT_EQ(expected, ToBytes(party.GetKeyConst()));
+    EXPECT_EQ(0, party.GetKeyConst().GetBufferPtr()[255]);
     BN_CTX_free(ctx);
-    EXPECT_TRUE(sawShortValue);
 }
 
 TEST(CryptKeyAgreement, RefusedPeerValues)
