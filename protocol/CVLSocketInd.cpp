@@ -8,11 +8,8 @@
 #include <sys/socket.h>
 #include <thread>
 
-#if __has_include("CMVCompressor.h") && __has_include("CMVDecompressor.h")
-#define VL_HAVE_CODECS 1
 #include "CMVCompressor.h"
 #include "CMVDecompressor.h"
-#endif
 #include "CMVCrypt_Base.h"
 #include "CMVCrypt_Factory.h"
 #include "CVLReqBuffer.h"
@@ -132,10 +129,8 @@ CVLSocketInd::CVLSocketInd()
 
 CVLSocketInd::~CVLSocketInd()
 {
-#ifdef VL_HAVE_CODECS
     delete m_pCompressor;
     delete m_pDecompressor;
-#endif
 }
 
 // ---------------------------------------------------------------------------------------
@@ -233,7 +228,6 @@ bool CVLSocketInd::IsVersionlessRequestType(unsigned type)
     }
 }
 
-#ifdef VL_HAVE_CODECS
 CMVCompressor& CVLSocketInd::GetSocketCompressor()
 {
     if (!m_pCompressor)
@@ -247,14 +241,12 @@ CMVDecompressor& CVLSocketInd::GetSocketDecompressor()
         m_pDecompressor = new CMVDecompressor();
     return *m_pDecompressor;
 }
-#endif
 
 namespace {
 
 // Payload compression is not available (the codecs refuse it), so a candidate stays as it is.
 bool CompressPayload(CVLSocketInd& socket, CVLBuffer& body)
 {
-#ifdef VL_HAVE_CODECS
     if (!CMVCompressor::IsBufferCandidateForCompression(body))
         return false;
     CVLBuffer compressed;
@@ -262,34 +254,16 @@ bool CompressPayload(CVLSocketInd& socket, CVLBuffer& body)
         return false;
     body.StealContentsFrom(compressed);
     return true;
-#else
-    (void)socket;
-    (void)body;
-    return false;
-#endif
-}
-
-bool IsPayloadCompressed(const CVLBuffer& body)
-{
-    // "SZLIB" and its NUL, followed by at least one byte.
-    static const char kTag[6] = {'S', 'Z', 'L', 'I', 'B', 0};
-    return body.GetLength() >= 7 && memcmp(body.GetBufferPtr(), kTag, sizeof kTag) == 0;
 }
 
 // False leaves body as it was.
 bool DecompressPayload(CVLSocketInd& socket, CVLBuffer& body)
 {
-#ifdef VL_HAVE_CODECS
     CVLBuffer plain;
     if (socket.GetSocketDecompressor().DecompressBuffer(body, plain) != 0 || plain.GetLength() == 0)
         return false;
     body.StealContentsFrom(plain);
     return true;
-#else
-    (void)socket;
-    (void)body;
-    return false;
-#endif
 }
 
 } // namespace
@@ -676,7 +650,7 @@ bool CVLSocketInd::ReceiveOneFrame(CVLRequest*& request, unsigned timeoutSeconds
     if ((m_Flags & kFlagEncrypted) && m_pCrypt)
         m_pCrypt->DecryptBuffer(body, length, false);
 
-    if (IsPayloadCompressed(body) && !DecompressPayload(*this, body))
+    if (CMVDecompressor::IsBufferCompressed(body) && !DecompressPayload(*this, body))
         SetError(socketErrorCompression);
 
     CVLReqBuffer buffer;
