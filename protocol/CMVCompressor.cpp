@@ -2,6 +2,7 @@
 
 #include "CVLBuffer.h"
 #include "CVLFile.h"
+#include "CVLMemFile.h"
 
 #include <cstring>
 
@@ -87,6 +88,18 @@ compressorErrors CMVCompressor::WriteOutBlock(CVLFile& output)
         return compressorNoError;
     unsigned used = m_OutBlockUsed;
     m_OutBlockUsed = 0;
+    if (output.IsMemFile()) {
+        // Grow a memory file geometrically instead of by one block at a time.
+        CVLMemFile& memory = static_cast<CVLMemFile&>(output);
+        unsigned long long needed = static_cast<unsigned long long>(memory.GetPosition()) + used;
+        if (needed > memory.GetCapacity()) {
+            unsigned long long target = static_cast<unsigned long long>(memory.GetCapacity()) * 2;
+            if (target < needed)
+                target = needed;
+            if (target <= 0xFFFFFFFFull)
+                memory.GrowTo(static_cast<unsigned>(target));
+        }
+    }
     if (output.Write(m_OutBlock.get(), used) != used)
         return compressorFileWriteError;
     return compressorNoError;

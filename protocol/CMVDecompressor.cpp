@@ -23,6 +23,7 @@ const unsigned short kMaxCode = 4095;
 CMVDecompressor::CMVDecompressor()
 {
     std::memset(m_Dictionary, 0, sizeof m_Dictionary);
+    std::memset(m_CodeLength, 0, sizeof m_CodeLength);
 }
 
 CMVDecompressor::~CMVDecompressor()
@@ -266,6 +267,22 @@ decompressorErrors CMVDecompressor::FlushOutBlock(CVLFile& output)
     unsigned used = m_OutBlockUsed;
     m_OutBlockUsed = 0;
     CVLFile::baseCRC32(reinterpret_cast<const char*>(m_OutBlock.get()), static_cast<int>(used), m_DecodedCRC);
+    if (output.IsMemFile()) {
+        // A memory file grows by exactly what is missing plus a small slack; growing it
+        // geometrically here keeps large decodings from copying the block over and over.
+        CVLMemFile& memory = static_cast<CVLMemFile&>(output);
+        unsigned long long needed = static_cast<unsigned long long>(memory.GetPosition()) + used;
+        if (needed > memory.GetCapacity()) {
+            unsigned long long target = static_cast<unsigned long long>(memory.GetCapacity()) * 2;
+            if (target < needed)
+                target = needed;
+            unsigned long long limit = static_cast<unsigned long long>(m_MaxDecodedLength) + kBlockSize;
+            if (target > limit)
+                target = limit > needed ? limit : needed;
+            if (target <= 0xFFFFFFFFull)
+                memory.GrowTo(static_cast<unsigned>(target));
+        }
+    }
     if (output.Write(m_OutBlock.get(), used) != used)
         return decompressorFileWriteError;
     return decompressorNoError;
@@ -297,6 +314,8 @@ decompressorErrors CMVDecompressor::DecodeLZW12(CVLFile& input, CVLFile& output)
 {
     LZWInInit();
     m_NextCode = kFirstCode;
+    for (unsigned c = 0; c < 256; ++c)
+        m_CodeLength[c] = 1;
 
     int code = LZWIn(input);
     for (;;) {
@@ -328,29 +347,51 @@ decompressorErrors CMVDecompressor::DecodeLZW12(CVLFile& input, CVLFile& output)
                 code = d;
                 break;
             }
-            unsigned length;
-            if (d < m_NextCode) {
-                length = LZWLoadBuffer(0, static_cast<unsigned short>(d));
-            } else if (d == m_NextCode) {
-                // The code being defined right now: the previous string plus its own first byte.
-                length = LZWLoadBuffer(1, previous);
-                if (length) {
-                    m_pStringBlock[m_StringStart + length] = previousFirst;
-                    ++length;
+            // d == next code is the string being defined right now: the previous string plus
+            // its own first byte. Anything beyond it no encoder writes.
+            const bool definedNow = d == m_NextCode;
+            if (d > m_NextCode)
+                return decompressorGeneralError;
+            const unsigned short expand = definedNow ? previous : static_cast<unsigned short>(d);
+            const unsigned length = m_CodeLength[expand] + (definedNow ? 1u : 0u);
+            if (length > m_MaxDecodedLength - m_DecodedLength)
+                return decompressorGeneralError;
+
+            unsigned char first;
+            if (kBlockSize - m_OutBlockUsed >= length) {
+                // Expand straight into the output block, from the end of the string backwards.
+                unsigned char* start = m_OutBlock.get() + m_OutBlockUsed;
+                unsigned char* p = start + length;
+                if (definedNow)
+                    *--p = previousFirst;
+                unsigned c = expand;
+                while (p - start > 1) {
+                    *--p = m_Dictionary[c].byte;
+                    c = m_Dictionary[c].prefix;
                 }
+                if (c > 255)
+                    return decompressorGeneralError;
+                *--p = static_cast<unsigned char>(c);
+                first = *p;
+                m_OutBlockUsed += length;
+                m_DecodedLength += length;
             } else {
-                // Beyond the next free code: no encoder writes this.
-                return decompressorGeneralError;
+                // Near the end of the block: expand into the string block and write it across.
+                unsigned loaded = LZWLoadBuffer(definedNow ? 1u : 0u, expand);
+                if (loaded == 0 || loaded + (definedNow ? 1u : 0u) != length)
+                    return decompressorGeneralError;
+                if (definedNow)
+                    m_pStringBlock[m_StringStart + loaded] = previousFirst;
+                first = m_pStringBlock[m_StringStart];
+                error = WriteBytes(output, m_pStringBlock + m_StringStart, length);
+                if (error)
+                    return error;
             }
-            if (length == 0)
-                return decompressorGeneralError;
-            const unsigned char first = m_pStringBlock[m_StringStart];
-            error = WriteBytes(output, m_pStringBlock + m_StringStart, length);
-            if (error)
-                return error;
             if (m_NextCode <= kMaxCode) {
+                // previous < m_NextCode always holds here, so every chain strictly descends.
                 m_Dictionary[m_NextCode].byte = first;
                 m_Dictionary[m_NextCode].prefix = previous;
+                m_CodeLength[m_NextCode] = static_cast<unsigned short>(m_CodeLength[previous] + 1);
                 ++m_NextCode;
             }
             previous = static_cast<unsigned short>(d);

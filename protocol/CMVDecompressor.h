@@ -99,6 +99,8 @@ private:
 
     unsigned short m_NextCode = 258;
     MVDecmpDictionary m_Dictionary[kDictionarySize];
+    // Length of each code's string, so that it can be expanded in place.
+    unsigned short m_CodeLength[kDictionarySize];
 
     bool m_bPending = false;
     unsigned char m_PendingNibble = 0;
