@@ -905,6 +905,16 @@ char CVLString::operator[](short index) const
     return (*this)[static_cast<int>(index)];
 }
 
+char CVLString::operator[](long index) const
+{
+    return index < 0 || static_cast<unsigned long>(index) >= m_Length ? 0 : m_Data[index];
+}
+
+char CVLString::operator[](unsigned long index) const
+{
+    return index < m_Length ? m_Data[index] : 0;
+}
+
 unsigned CVLString::GetCharCount(char c) const
 {
     unsigned n = 0;

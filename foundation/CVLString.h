@@ -121,6 +121,8 @@ public:
     char operator[](unsigned index) const;
     char operator[](int index) const;
     char operator[](short index) const;
+    char operator[](long index) const;
+    char operator[](unsigned long index) const;
     unsigned GetCharCount(char c) const;
     bool ContainsOnlyNumberCharacters() const;
     bool HasNonWhitespaceData() const;

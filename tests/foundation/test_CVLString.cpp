@@ -136,6 +136,9 @@ TEST(CVLString, IndexPastTheEndIsZero)
     EXPECT_EQ(s[3u], 0);
     EXPECT_EQ(s[1000000u], 0);
     EXPECT_EQ(s[static_cast<short>(-5)], 0);
+    EXPECT_EQ(s[static_cast<size_t>(1)], 'b');
+    EXPECT_EQ(s[static_cast<size_t>(0x100000000ull)], 0);  // no truncation to a smaller index
+    EXPECT_EQ(s[-1L], 0);
 }
 
 TEST(CVLString, NumbersAsText)
