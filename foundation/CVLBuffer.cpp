@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-CVLBuffer::CVLBuffer() = default;
-
 CVLBuffer::CVLBuffer(unsigned size)
 {
     ReAlloc(size);

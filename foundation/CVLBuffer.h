@@ -8,7 +8,8 @@
 class CVLBuffer : public IVLEncryptableBuffer
 {
 public:
-    CVLBuffer();
+    // Constant-initialised, so static empty buffers are usable at any time.
+    constexpr CVLBuffer() = default;
     // Allocates size bytes; the contents are undefined.
     explicit CVLBuffer(unsigned size);
     // Copies the source's whole allocated block.

@@ -402,8 +402,6 @@ void CVLString::AppendDetected(CVLString& out, const char* text, unsigned length
 // ---------------------------------------------------------------------------------------
 // Construction and assignment
 
-CVLString::CVLString() = default;
-
 CVLString::CVLString(const char* text)
 {
     AppendDetected(*this, text, kLengthToZero);

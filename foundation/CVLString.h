@@ -39,7 +39,8 @@ public:
     static const int MaxSetFromDoublePrecision = 17;
 
     // Construction ----------------------------------------------------------------------
-    CVLString();
+    // Constant-initialised, so kEmptyString is usable from any static initialiser.
+    constexpr CVLString() = default;
     CVLString(const char* text);
     CVLString(const char* text, unsigned length);
     CVLString(ConstructorType type, const char* bytes, unsigned length = kLengthToZero);
