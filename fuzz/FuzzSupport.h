@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "CVLString.h"
@@ -27,4 +28,15 @@ inline std::string FuzzBytes(const CVLString& text)
 inline CVLString FuzzRawString(const uint8_t* data, size_t size)
 {
     return CVLString(CVLString::Raw, reinterpret_cast<const char*>(data), static_cast<unsigned>(size));
+}
+
+// Faults already reported (their inputs are kept under fuzz/crashes/<target>/) are stepped
+// around so that a run can still find new ones; VL_FUZZ_STRICT=1 checks them as well.
+inline bool FuzzStrict()
+{
+    static const bool strict = [] {
+        const char* value = std::getenv("VL_FUZZ_STRICT");
+        return value != nullptr && value[0] != '\0' && value[0] != '0';
+    }();
+    return strict;
 }
