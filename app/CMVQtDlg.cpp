@@ -136,7 +136,7 @@ void CMVQtDlg::done(int result)
 
 void CMVQtDlg::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && m_bIgnoreEscape && event->modifiers() == Qt::NoModifier)
+    if (event->key() == Qt::Key_Escape && m_bIgnoreEscape)
     {
         event->accept();
         return;

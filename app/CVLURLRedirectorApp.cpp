@@ -150,9 +150,13 @@ void CVLURLRedirectorApp::HandleHLink()
         return;
     }
 
+    // Modal windows below run nested event loops in which a further open-URL event can replace
+    // the stored link (and schedule a run of its own); this run hands on only the link it validated.
+    CVLString link = m_Link;
+
     // 4. Validation sees the link as received, spaces included.
     CVLString message;
-    if (!CVLHyperlink::isValidHyperlink(m_Link, message))
+    if (!CVLHyperlink::isValidHyperlink(link, message))
     {
         DisplayErrorToUser(message.ToQString());
         return;
@@ -168,7 +172,8 @@ void CVLURLRedirectorApp::HandleHLink()
     }
 
     // 6. The client's command line is split at spaces; keep the link in one piece.
-    m_Link.ReplaceCharSequence(" ", "%20");
+    link.ReplaceCharSequence(" ", "%20");
+    m_Link = link;
 
     if (m_Prefs.GetLinkOpenPref() == CVLRUserPrefs::kLinkOpenPref_NativeClient)
     {
@@ -178,7 +183,7 @@ void CVLURLRedirectorApp::HandleHLink()
             DisplayErrorToUser(m_SharedMem.GetLastError());
             return;
         }
-        if (!m_SharedMem.WriteMem(m_Link.ToQString()))
+        if (!m_SharedMem.WriteMem(link.ToQString()))
             return;
         const int timeout = m_Prefs.GetClientTimeout();
         vl_sleepmilliseconds(timeout > 0 ? static_cast<unsigned>(timeout) : 0U);
@@ -188,7 +193,7 @@ void CVLURLRedirectorApp::HandleHLink()
 
     // 8. Web browser: the server tells the web client's address for the link.
     CVLString address;
-    if (HandleGetWebURL(m_Link, address))
+    if (HandleGetWebURL(link, address))
         OpenBrowserToAddress(address);
 }
 

@@ -260,8 +260,10 @@ TEST_F(DispatchTest, IncompletePreferencesAskFirstAndCancelEndsSilently)
 TEST_F(DispatchTest, WebRouteSeesSpacesAsPercentTwenty)
 {
     // The preferences dialog opens first (nothing chosen yet); choosing the browser goes on.
+    // A further link arriving while the dialog is open does not replace the validated one.
     bool seen = false;
     ExpectConfigDialog(seen, [](CVLQtConfigDlg& dlg) {
+        App().SetLink(CVLString("vlstudio://not validated"));
         dlg.GetForm().m_pWebRadio->click();
         dlg.GetForm().buttonBox->button(QDialogButtonBox::Ok)->click();
     });
