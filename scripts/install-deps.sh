@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, skipping the ones already present.
 set -euo pipefail
-pkgs=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5svg5
+pkgs=(cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
       libssl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-      xdg-utils desktop-file-utils xvfb xauth imagemagick qttranslations5-l10n locales)
+      xdg-utils desktop-file-utils xvfb xauth imagemagick qttranslations5-l10n locales
+      clang libclang-rt-14-dev ncompress man-db)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
