@@ -140,6 +140,8 @@ compressorErrors CMVCompressor::ZLIBOutInit(CVLFile& output, unsigned value)
 
 compressorErrors CMVCompressor::LZWOut(CVLFile& output, unsigned short code)
 {
+    if (!m_OutBlock)
+        m_OutBlock.reset(new unsigned char[kBlockSize]);
     // Keep room for the two bytes of a pair's second half.
     if (m_OutBlockUsed + 2 > kBlockSize) {
         compressorErrors error = WriteOutBlock(output);
@@ -169,6 +171,8 @@ compressorErrors CMVCompressor::LZWOut(CVLFile& output, unsigned short code)
 
 compressorErrors CMVCompressor::LZWOutFlush(CVLFile& output)
 {
+    if (!m_OutBlock)
+        m_OutBlock.reset(new unsigned char[kBlockSize]);
     if (m_bPending) {
         if (m_OutBlockUsed + 1 > kBlockSize) {
             compressorErrors error = WriteOutBlock(output);

@@ -196,6 +196,8 @@ void CMVDecompressor::LZWInInit()
 
 decompressorErrors CMVDecompressor::fillBucket(CVLFile& input)
 {
+    if (!m_InBlock)
+        m_InBlock.reset(new unsigned char[kBlockSize]);
     m_InBlockPos = 0;
     m_InBlockValid = input.Read(m_InBlock.get(), kBlockSize);
     if (m_InBlockValid == 0 || m_InBlockValid > kBlockSize) {
