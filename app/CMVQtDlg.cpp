@@ -30,11 +30,7 @@ QSize AvailableSize(const QWidget& w)
 } // namespace
 
 CMVQtDlg::CMVQtDlg(QWidget* parent, const char* name, Qt::WindowFlags flags)
-    : QDialog(parent, flags),
-      m_bIgnoreEscape(false),
-      m_bFirstShown(false),
-      m_bAdjustSize(true),
-      m_bInitialized(false),
+    : QDialog(parent, flags), m_bIgnoreEscape(false), m_bFirstShown(false), m_bAdjustSize(true), m_bInitialized(false),
       m_bRememberState(true)
 {
     setObjectName(QString::fromUtf8(name ? name : ""));

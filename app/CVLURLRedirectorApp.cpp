@@ -78,9 +78,9 @@ bool CVLURLRedirectorApp::BrowserIndHLinkMatch(const QString& text) const
 
 void CVLURLRedirectorApp::GetVersionStr(QString& out)
 {
-    out = QStringLiteral("%1 (%2)\n%3")
-              .arg(QString::fromLatin1(kVersion), QString::fromLatin1(PlatformName()),
-                   QString::fromUtf8(g_cszCopyright));
+    out =
+        QStringLiteral("%1 (%2)\n%3")
+            .arg(QString::fromLatin1(kVersion), QString::fromLatin1(PlatformName()), QString::fromUtf8(g_cszCopyright));
 }
 
 void CVLURLRedirectorApp::ExtractArgumentsFromCommandLine(int& argc, char** argv)
@@ -204,8 +204,9 @@ bool CVLURLRedirectorApp::OpenBrowserToAddress(const CVLString& address)
         target.Insert("http://", 0);
     const bool launched = MVLaunchAssociatedApplication(target, nullptr);
     if (!launched)
-        CVLQtMessageBox::VLCriticalBoxOk(QApplication::activeWindow(),
-                                         CVLString(tr("The browser could not be launched to handle the requested Web page.")));
+        CVLQtMessageBox::VLCriticalBoxOk(
+            QApplication::activeWindow(),
+            CVLString(tr("The browser could not be launched to handle the requested Web page.")));
     return launched;
 }
 

@@ -53,19 +53,23 @@ void ArmFor(QDialog& modal)
         CMVQtModalHook::Action action = std::move(Actions().front());
         Actions().pop_front();
         // Fires from inside the window's own event loop, once exec() has shown it.
-        QTimer::singleShot(0, &modal, [target, action]() {
-            if (target)
-                action(target.data());
-        });
+        QTimer::singleShot(0, &modal,
+                           [target, action]()
+                           {
+                               if (target)
+                                   action(target.data());
+                           });
     }
     else if (g_bDismissUnexpected)
     {
-        QTimer::singleShot(0, &modal, [target]() {
-            if (!target)
-                return;
-            ++g_nUnexpected;
-            Dismiss(target.data());
-        });
+        QTimer::singleShot(0, &modal,
+                           [target]()
+                           {
+                               if (!target)
+                                   return;
+                               ++g_nUnexpected;
+                               Dismiss(target.data());
+                           });
     }
 }
 } // namespace

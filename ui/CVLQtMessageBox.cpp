@@ -95,8 +95,7 @@ CVLQtMessageBox::Button CVLQtMessageBox::VLInformationBoxOkCancel(QWidget* paren
     return OkCancel(parent, QMessageBox::Information, text, def);
 }
 
-CVLQtMessageBox::Button CVLQtMessageBox::VLInformationBoxYesNoCancel(QWidget* parent, const CVLString& text,
-                                                                     Button def)
+CVLQtMessageBox::Button CVLQtMessageBox::VLInformationBoxYesNoCancel(QWidget* parent, const CVLString& text, Button def)
 {
     return YesNoCancel(parent, QMessageBox::Information, text, def);
 }
@@ -205,8 +204,8 @@ CVLQtMessageBox::Button CVLQtMessageBox::VLQuestionBoxYesNoCancel(QWidget* paren
                   {{QMessageBox::Yes, yesText}, {QMessageBox::No, noText}});
 }
 
-CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxYesNo(QWidget* parent, const QString& text,
-                                                           const QString& yesText, const QString& noText, Button def)
+CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxYesNo(QWidget* parent, const QString& text, const QString& yesText,
+                                                           const QString& noText, Button def)
 {
     return YesNo(parent, QMessageBox::Warning, text, def, {{QMessageBox::Yes, yesText}, {QMessageBox::No, noText}});
 }
@@ -223,8 +222,7 @@ CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxYesNoCancel(QWidget* parent
 
 CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxYesYesAllNoCancel(QWidget* parent, const QString& text,
                                                                        const QString& yesText,
-                                                                       const QString& yesAllText,
-                                                                       const QString& noText,
+                                                                       const QString& yesAllText, const QString& noText,
                                                                        const QString& cancelText, Button def)
 {
     return RunBox(parent, QMessageBox::Warning, GetMBTitle(), text,
@@ -253,19 +251,18 @@ CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxDeleteCancel(QWidget* paren
 
 CVLQtMessageBox::Button CVLQtMessageBox::VLWarningChangesHaveBeenMadeSaveDontSaveCancel(QWidget* parent)
 {
-    return RunBox(parent, QMessageBox::Warning, GetMBTitle(),
-                  Tr("Changes have been made. Do you want to save the changes?"),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel,
-                  {{QMessageBox::Yes, Tr("Save")}, {QMessageBox::No, Tr("Don't Save")},
-                   {QMessageBox::Cancel, Tr("Cancel")}});
+    return RunBox(
+        parent, QMessageBox::Warning, GetMBTitle(), Tr("Changes have been made. Do you want to save the changes?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel,
+        {{QMessageBox::Yes, Tr("Save")}, {QMessageBox::No, Tr("Don't Save")}, {QMessageBox::Cancel, Tr("Cancel")}});
 }
 
 CVLQtMessageBox::Button CVLQtMessageBox::VLWarningChangesHaveBeenMadeSaveCancel(QWidget* parent)
 {
-    const Button result = RunBox(parent, QMessageBox::Warning, GetMBTitle(),
-                                 Tr("Changes have been made. Do you want to save the changes?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::No,
-                                 {{QMessageBox::Yes, Tr("Save")}, {QMessageBox::No, Tr("Cancel")}});
+    const Button result =
+        RunBox(parent, QMessageBox::Warning, GetMBTitle(),
+               Tr("Changes have been made. Do you want to save the changes?"), QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No, QMessageBox::No, {{QMessageBox::Yes, Tr("Save")}, {QMessageBox::No, Tr("Cancel")}});
     return result == QMessageBox::No ? QMessageBox::Cancel : result;
 }
 

@@ -21,8 +21,10 @@ public:
 
     static void VLInformationBoxOk(QWidget* parent, const CVLString& text);
     static Button VLInformationBoxOkCancel(QWidget* parent, const CVLString& text, Button def = QMessageBox::NoButton);
-    static Button VLInformationBoxYesNoCancel(QWidget* parent, const CVLString& text, Button def = QMessageBox::NoButton);
-    static Button VLInformationBoxYesNoAbort(QWidget* parent, const CVLString& text, Button def = QMessageBox::NoButton);
+    static Button VLInformationBoxYesNoCancel(QWidget* parent, const CVLString& text,
+                                              Button def = QMessageBox::NoButton);
+    static Button VLInformationBoxYesNoAbort(QWidget* parent, const CVLString& text,
+                                             Button def = QMessageBox::NoButton);
     static Button VLInformationBoxYesNo(QWidget* parent, const CVLString& text, Button def = QMessageBox::NoButton);
 
     static void VLQuestionBoxOk(QWidget* parent, const CVLString& text);
@@ -48,8 +50,8 @@ public:
                                      const QString& noText, Button def);
     static Button VLQuestionBoxYesNoCancel(QWidget* parent, const QString& text, const QString& yesText,
                                            const QString& noText, Button def);
-    static Button VLWarningBoxYesNo(QWidget* parent, const QString& text, const QString& yesText,
-                                    const QString& noText, Button def);
+    static Button VLWarningBoxYesNo(QWidget* parent, const QString& text, const QString& yesText, const QString& noText,
+                                    Button def);
     static Button VLWarningBoxYesNoCancel(QWidget* parent, const QString& text, const QString& yesText,
                                           const QString& noText, const QString& cancelText, Button def);
     static Button VLWarningBoxYesYesAllNoCancel(QWidget* parent, const QString& text, const QString& yesText,

@@ -47,9 +47,9 @@ void MVMessageBox(const CVLString& text, QWidget* parent, QMessageBox::Icon icon
     CMVQtModalHook::ExecMessageBox(box, text.ToQString());
 }
 
-int MVAskBox(const CVLString& text, QWidget* parent, QMessageBox::Icon icon, const char* button0,
-             const char* button1, const char* button2, const CVLString& title, int defaultIndex, int escapeIndex,
-             const QPixmap* windowIcon, const QPixmap* iconPixmap)
+int MVAskBox(const CVLString& text, QWidget* parent, QMessageBox::Icon icon, const char* button0, const char* button1,
+             const char* button2, const CVLString& title, int defaultIndex, int escapeIndex, const QPixmap* windowIcon,
+             const QPixmap* iconPixmap)
 {
     const QString body = text.ToQString() + QStringLiteral("  ");
     QMessageBox box(icon, title.ToQString(), body, QMessageBox::NoButton, parent);
@@ -99,11 +99,13 @@ int MVAskBox(const CVLString& text, QWidget* parent, QMessageBox::Icon icon, con
     box.setAccessibleName(body);
 
     CMVChangeCursor cursor(Qt::ArrowCursor);
-    QTimer::singleShot(0, &box, [&box, defaultButton]() {
-        box.activateWindow();
-        if (defaultButton)
-            defaultButton->setFocus();
-    });
+    QTimer::singleShot(0, &box,
+                       [&box, defaultButton]()
+                       {
+                           box.activateWindow();
+                           if (defaultButton)
+                               defaultButton->setFocus();
+                       });
     CMVQtModalHook::ExecMessageBox(box, text.ToQString());
 
     QAbstractButton* clicked = box.clickedButton();

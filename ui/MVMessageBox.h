@@ -12,9 +12,8 @@ class QWidget;
 // All are modal, run under an arrow cursor and are destroyed when they close.
 
 // One Ok button; the last argument has no effect.
-void MVMessageBox(const CVLString& text, QWidget* parent = nullptr,
-                  QMessageBox::Icon icon = QMessageBox::Information, QPixmap* windowIcon = nullptr,
-                  const CVLString& title = CVLString(), bool unused = false);
+void MVMessageBox(const CVLString& text, QWidget* parent = nullptr, QMessageBox::Icon icon = QMessageBox::Information,
+                  QPixmap* windowIcon = nullptr, const CVLString& title = CVLString(), bool unused = false);
 
 // Up to three buttons (first, second, third text on Yes, No, Cancel); a null or empty text
 // ends the list. Returns 0 for the first button, 1 for the second, 2 for anything else.

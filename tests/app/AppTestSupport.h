@@ -40,18 +40,21 @@ struct SeenBox
 // `click` is pressed.
 inline void AnswerBox(SeenBox& seen, QMessageBox::StandardButton click)
 {
-    CMVQtModalHook::EnqueueAction([&seen, click](QWidget* w) {
-        QMessageBox* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr) << "expected a message box, got " << w->metaObject()->className();
-        seen.shown = true;
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        if (QAbstractButton* b = box->button(click))
-            b->click();
-    });
+    CMVQtModalHook::EnqueueAction(
+        [&seen, click](QWidget* w)
+        {
+            QMessageBox* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr) << "expected a message box, got " << w->metaObject()->className();
+            seen.shown = true;
+            seen.icon = box->icon();
+            seen.buttons = box->standardButtons();
+            seen.defaultButton =
+                box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            if (QAbstractButton* b = box->button(click))
+                b->click();
+        });
 }
 
 // A fresh home folder per test, the system client file pointed at a file that does not exist.

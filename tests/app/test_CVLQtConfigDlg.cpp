@@ -12,8 +12,8 @@
 
 namespace
 {
-const QString kClientPathText =
-    QStringLiteral("Choose a valid Corvane ALM Client executable to launch if there is no open client to handle the link.");
+const QString kClientPathText = QStringLiteral(
+    "Choose a valid Corvane ALM Client executable to launch if there is no open client to handle the link.");
 const QString kChangesText = QStringLiteral("Changes have been made.\nDo you want to save the changes?");
 
 class ConfigDlgTest : public RedirectorHomeTest
@@ -23,18 +23,17 @@ protected:
     int Run(bool allowChoice, std::function<void(CVLQtConfigDlg&)> drive)
     {
         CVLQtConfigDlg dlg(nullptr, allowChoice);
-        CMVQtModalHook::EnqueueAction([&dlg, drive](QWidget* w) {
-            EXPECT_EQ(w, &dlg);
-            drive(dlg);
-        });
+        CMVQtModalHook::EnqueueAction(
+            [&dlg, drive](QWidget* w)
+            {
+                EXPECT_EQ(w, &dlg);
+                drive(dlg);
+            });
         return dlg.exec();
     }
 
     static void ClickOk(CVLQtConfigDlg& dlg) { dlg.GetForm().buttonBox->button(QDialogButtonBox::Ok)->click(); }
-    static void ClickCancel(CVLQtConfigDlg& dlg)
-    {
-        dlg.GetForm().buttonBox->button(QDialogButtonBox::Cancel)->click();
-    }
+    static void ClickCancel(CVLQtConfigDlg& dlg) { dlg.GetForm().buttonBox->button(QDialogButtonBox::Cancel)->click(); }
 
     static CVLRUserPrefs Stored()
     {
@@ -49,25 +48,27 @@ TEST_F(ConfigDlgTest, FirstRunShowsNativeClientAndRefusesOkWithoutPath)
 {
     SeenBox box;
     bool stayedOpen = false;
-    const int result = Run(true, [&](CVLQtConfigDlg& dlg) {
-        const Ui_CVLQtConfigDlg_ui& f = dlg.GetForm();
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Corvane ALM URL Redirector"));
-        EXPECT_EQ(dlg.objectName(), QStringLiteral("CVLQtConfigDlg_ui"));
-        EXPECT_EQ(f.m_pNativeRadio->text(), QStringLiteral("&Use the Corvane ALM Client"));
-        EXPECT_TRUE(f.m_pNativeRadio->isChecked());
-        EXPECT_FALSE(f.m_pWebRadio->isChecked());
-        EXPECT_TRUE(f.m_pClientPathEdit->text().isEmpty());
-        EXPECT_EQ(f.m_pClientPathEdit->maxLength(), 1024);
-        EXPECT_EQ(f.m_spnTimeout->value(), 2);
-        EXPECT_FALSE(f.m_pBrowseWebFrame->isVisible());
-        // Word-wrapping labels are widened on first show.
-        EXPECT_GE(f.label->minimumWidth(), 400);
+    const int result = Run(true,
+                           [&](CVLQtConfigDlg& dlg)
+                           {
+                               const Ui_CVLQtConfigDlg_ui& f = dlg.GetForm();
+                               EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Corvane ALM URL Redirector"));
+                               EXPECT_EQ(dlg.objectName(), QStringLiteral("CVLQtConfigDlg_ui"));
+                               EXPECT_EQ(f.m_pNativeRadio->text(), QStringLiteral("&Use the Corvane ALM Client"));
+                               EXPECT_TRUE(f.m_pNativeRadio->isChecked());
+                               EXPECT_FALSE(f.m_pWebRadio->isChecked());
+                               EXPECT_TRUE(f.m_pClientPathEdit->text().isEmpty());
+                               EXPECT_EQ(f.m_pClientPathEdit->maxLength(), 1024);
+                               EXPECT_EQ(f.m_spnTimeout->value(), 2);
+                               EXPECT_FALSE(f.m_pBrowseWebFrame->isVisible());
+                               // Word-wrapping labels are widened on first show.
+                               EXPECT_GE(f.label->minimumWidth(), 400);
 
-        AnswerBox(box, QMessageBox::Ok);
-        ClickOk(dlg);
-        stayedOpen = dlg.isVisible();
-        ClickCancel(dlg); // nothing changed: closes without asking
-    });
+                               AnswerBox(box, QMessageBox::Ok);
+                               ClickOk(dlg);
+                               stayedOpen = dlg.isVisible();
+                               ClickCancel(dlg); // nothing changed: closes without asking
+                           });
     EXPECT_EQ(result, QDialog::Rejected);
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(box.icon, QMessageBox::Critical);
@@ -77,41 +78,47 @@ TEST_F(ConfigDlgTest, FirstRunShowsNativeClientAndRefusesOkWithoutPath)
 
 TEST_F(ConfigDlgTest, RadioButtonsEnableThePathRow)
 {
-    Run(true, [&](CVLQtConfigDlg& dlg) {
-        const Ui_CVLQtConfigDlg_ui& f = dlg.GetForm();
-        EXPECT_TRUE(f.m_pClientPathEdit->isEnabled());
-        EXPECT_TRUE(f.m_pBrowseClientBtn->isEnabled());
-        f.m_pWebRadio->click();
-        EXPECT_FALSE(f.m_pClientPathEdit->isEnabled());
-        EXPECT_FALSE(f.m_pBrowseClientBtn->isEnabled());
-        EXPECT_TRUE(f.m_pBrowserPathEdit->isEnabled());
-        f.m_pNativeRadio->click();
-        EXPECT_TRUE(f.m_pClientPathEdit->isEnabled());
-        EXPECT_TRUE(f.m_pBrowseClientBtn->isEnabled());
-        EXPECT_FALSE(f.m_pBrowserPathEdit->isEnabled());
-        ClickCancel(dlg);
-    });
+    Run(true,
+        [&](CVLQtConfigDlg& dlg)
+        {
+            const Ui_CVLQtConfigDlg_ui& f = dlg.GetForm();
+            EXPECT_TRUE(f.m_pClientPathEdit->isEnabled());
+            EXPECT_TRUE(f.m_pBrowseClientBtn->isEnabled());
+            f.m_pWebRadio->click();
+            EXPECT_FALSE(f.m_pClientPathEdit->isEnabled());
+            EXPECT_FALSE(f.m_pBrowseClientBtn->isEnabled());
+            EXPECT_TRUE(f.m_pBrowserPathEdit->isEnabled());
+            f.m_pNativeRadio->click();
+            EXPECT_TRUE(f.m_pClientPathEdit->isEnabled());
+            EXPECT_TRUE(f.m_pBrowseClientBtn->isEnabled());
+            EXPECT_FALSE(f.m_pBrowserPathEdit->isEnabled());
+            ClickCancel(dlg);
+        });
 }
 
 TEST_F(ConfigDlgTest, WithoutAllowChoiceOnlyPathAndTimeoutCanChange)
 {
-    Run(false, [&](CVLQtConfigDlg& dlg) {
-        const Ui_CVLQtConfigDlg_ui& f = dlg.GetForm();
-        EXPECT_FALSE(f.m_pNativeRadio->isEnabled());
-        EXPECT_FALSE(f.m_pWebRadio->isEnabled());
-        EXPECT_TRUE(f.m_pClientPathEdit->isEnabled());
-        EXPECT_TRUE(f.m_pBrowseClientBtn->isEnabled());
-        EXPECT_TRUE(f.m_spnTimeout->isEnabled());
-        ClickCancel(dlg);
-    });
+    Run(false,
+        [&](CVLQtConfigDlg& dlg)
+        {
+            const Ui_CVLQtConfigDlg_ui& f = dlg.GetForm();
+            EXPECT_FALSE(f.m_pNativeRadio->isEnabled());
+            EXPECT_FALSE(f.m_pWebRadio->isEnabled());
+            EXPECT_TRUE(f.m_pClientPathEdit->isEnabled());
+            EXPECT_TRUE(f.m_pBrowseClientBtn->isEnabled());
+            EXPECT_TRUE(f.m_spnTimeout->isEnabled());
+            ClickCancel(dlg);
+        });
 }
 
 TEST_F(ConfigDlgTest, BrowserChoiceSavesOpenPreferenceTwoWithoutPath)
 {
-    const int result = Run(true, [&](CVLQtConfigDlg& dlg) {
-        dlg.GetForm().m_pWebRadio->click();
-        ClickOk(dlg);
-    });
+    const int result = Run(true,
+                           [&](CVLQtConfigDlg& dlg)
+                           {
+                               dlg.GetForm().m_pWebRadio->click();
+                               ClickOk(dlg);
+                           });
     EXPECT_EQ(result, QDialog::Accepted);
     const CVLRUserPrefs stored = Stored();
     EXPECT_EQ(stored.GetLinkOpenPref(), 2);
@@ -123,11 +130,13 @@ TEST_F(ConfigDlgTest, NativeChoiceWithExistingPathSaves)
 {
     const std::string client = Home() + "/Client.app";
     ::mkdir(client.c_str(), 0755);
-    const int result = Run(true, [&](CVLQtConfigDlg& dlg) {
-        dlg.GetForm().m_pClientPathEdit->setText(QString::fromStdString(client));
-        dlg.GetForm().m_spnTimeout->setValue(7);
-        ClickOk(dlg);
-    });
+    const int result = Run(true,
+                           [&](CVLQtConfigDlg& dlg)
+                           {
+                               dlg.GetForm().m_pClientPathEdit->setText(QString::fromStdString(client));
+                               dlg.GetForm().m_spnTimeout->setValue(7);
+                               ClickOk(dlg);
+                           });
     EXPECT_EQ(result, QDialog::Accepted);
     const CVLRUserPrefs stored = Stored();
     EXPECT_EQ(stored.GetLinkOpenPref(), 1);
@@ -161,18 +170,20 @@ TEST_F(ConfigDlgTest, CancelAfterAChangeAsks)
         WriteSettings(before);
         SeenBox question;
         bool stillOpen = false;
-        const int result = Run(true, [&](CVLQtConfigDlg& dlg) {
-            EXPECT_EQ(dlg.GetForm().m_spnTimeout->value(), 3);
-            dlg.GetForm().m_spnTimeout->setValue(9);
-            AnswerBox(question, r.answer);
-            ClickCancel(dlg);
-            stillOpen = dlg.isVisible();
-            if (stillOpen)
-            {
-                dlg.GetForm().m_spnTimeout->setValue(3); // back to what is stored
-                ClickCancel(dlg);
-            }
-        });
+        const int result = Run(true,
+                               [&](CVLQtConfigDlg& dlg)
+                               {
+                                   EXPECT_EQ(dlg.GetForm().m_spnTimeout->value(), 3);
+                                   dlg.GetForm().m_spnTimeout->setValue(9);
+                                   AnswerBox(question, r.answer);
+                                   ClickCancel(dlg);
+                                   stillOpen = dlg.isVisible();
+                                   if (stillOpen)
+                                   {
+                                       dlg.GetForm().m_spnTimeout->setValue(3); // back to what is stored
+                                       ClickCancel(dlg);
+                                   }
+                               });
         EXPECT_EQ(result, r.expectedResult);
         EXPECT_EQ(stillOpen, r.expectStillOpen);
         EXPECT_EQ(question.icon, QMessageBox::Question);
@@ -188,21 +199,25 @@ TEST_F(ConfigDlgTest, TimeoutIsShownInWholeSeconds)
     // 2500 ms shows as 2 and saves back as 2000.
     WriteSettings("openpref:2\ndefaultclienttimeout:2500\n");
     int shown = 0;
-    Run(true, [&](CVLQtConfigDlg& dlg) {
-        shown = dlg.GetForm().m_spnTimeout->value();
-        ClickOk(dlg);
-    });
+    Run(true,
+        [&](CVLQtConfigDlg& dlg)
+        {
+            shown = dlg.GetForm().m_spnTimeout->value();
+            ClickOk(dlg);
+        });
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(Stored().GetClientTimeout(), 2000);
 
     // 500 ms shows as the minimum 1 second, which differs from what is stored: Cancel asks.
     WriteSettings("openpref:2\ndefaultclienttimeout:500\n");
     SeenBox question;
-    Run(true, [&](CVLQtConfigDlg& dlg) {
-        shown = dlg.GetForm().m_spnTimeout->value();
-        AnswerBox(question, QMessageBox::No);
-        ClickCancel(dlg);
-    });
+    Run(true,
+        [&](CVLQtConfigDlg& dlg)
+        {
+            shown = dlg.GetForm().m_spnTimeout->value();
+            AnswerBox(question, QMessageBox::No);
+            ClickCancel(dlg);
+        });
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(question.shown);
     EXPECT_EQ(Stored().GetClientTimeout(), 500);
@@ -217,18 +232,20 @@ TEST_F(ConfigDlgTest, EscapeAndWindowCloseGoThroughReject)
     // Closing the window after a change asks; Cancel keeps the window open.
     SeenBox question;
     bool closeAccepted = true;
-    const int result = Run(true, [&](CVLQtConfigDlg& dlg) {
-        dlg.GetForm().m_spnTimeout->setValue(5);
-        AnswerBox(question, QMessageBox::Cancel);
-        QCloseEvent close;
-        QApplication::sendEvent(&dlg, &close);
-        closeAccepted = close.isAccepted();
-        EXPECT_TRUE(dlg.isVisible());
-        dlg.GetForm().m_spnTimeout->setValue(2);
-        QTest::keyClick(&dlg, Qt::Key_F1); // help does nothing here
-        EXPECT_TRUE(dlg.isVisible());
-        ClickCancel(dlg);
-    });
+    const int result = Run(true,
+                           [&](CVLQtConfigDlg& dlg)
+                           {
+                               dlg.GetForm().m_spnTimeout->setValue(5);
+                               AnswerBox(question, QMessageBox::Cancel);
+                               QCloseEvent close;
+                               QApplication::sendEvent(&dlg, &close);
+                               closeAccepted = close.isAccepted();
+                               EXPECT_TRUE(dlg.isVisible());
+                               dlg.GetForm().m_spnTimeout->setValue(2);
+                               QTest::keyClick(&dlg, Qt::Key_F1); // help does nothing here
+                               EXPECT_TRUE(dlg.isVisible());
+                               ClickCancel(dlg);
+                           });
     EXPECT_TRUE(question.shown);
     EXPECT_FALSE(closeAccepted);
     EXPECT_EQ(result, QDialog::Rejected);

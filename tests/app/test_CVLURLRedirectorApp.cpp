@@ -55,12 +55,14 @@ protected:
     // Expects the next window to be the preferences dialog; `drive` answers it.
     static void ExpectConfigDialog(bool& seen, std::function<void(CVLQtConfigDlg&)> drive)
     {
-        CMVQtModalHook::EnqueueAction([&seen, drive](QWidget* w) {
-            CVLQtConfigDlg* dlg = qobject_cast<CVLQtConfigDlg*>(w);
-            ASSERT_NE(dlg, nullptr) << "expected the preferences dialog, got " << w->metaObject()->className();
-            seen = true;
-            drive(*dlg);
-        });
+        CMVQtModalHook::EnqueueAction(
+            [&seen, drive](QWidget* w)
+            {
+                CVLQtConfigDlg* dlg = qobject_cast<CVLQtConfigDlg*>(w);
+                ASSERT_NE(dlg, nullptr) << "expected the preferences dialog, got " << w->metaObject()->className();
+                seen = true;
+                drive(*dlg);
+            });
     }
 
     static void Cancel(CVLQtConfigDlg& dlg) { dlg.GetForm().buttonBox->button(QDialogButtonBox::Cancel)->click(); }
@@ -189,12 +191,14 @@ TEST_F(DispatchTest, ConfigLinkOpensTheDialogWithChoice)
     {
         SCOPED_TRACE(link);
         bool seen = false;
-        ExpectConfigDialog(seen, [](CVLQtConfigDlg& dlg) {
-            EXPECT_TRUE(dlg.GetForm().m_pNativeRadio->isEnabled());
-            EXPECT_TRUE(dlg.GetForm().m_pWebRadio->isEnabled());
-            dlg.GetForm().m_pWebRadio->click();
-            dlg.GetForm().buttonBox->button(QDialogButtonBox::Ok)->click();
-        });
+        ExpectConfigDialog(seen,
+                           [](CVLQtConfigDlg& dlg)
+                           {
+                               EXPECT_TRUE(dlg.GetForm().m_pNativeRadio->isEnabled());
+                               EXPECT_TRUE(dlg.GetForm().m_pWebRadio->isEnabled());
+                               dlg.GetForm().m_pWebRadio->click();
+                               dlg.GetForm().buttonBox->button(QDialogButtonBox::Ok)->click();
+                           });
         Handle(link);
         EXPECT_TRUE(seen);
         // Accepted: the application's preferences were reloaded from the saved file.
@@ -262,11 +266,13 @@ TEST_F(DispatchTest, WebRouteSeesSpacesAsPercentTwenty)
     // The preferences dialog opens first (nothing chosen yet); choosing the browser goes on.
     // A further link arriving while the dialog is open does not replace the validated one.
     bool seen = false;
-    ExpectConfigDialog(seen, [](CVLQtConfigDlg& dlg) {
-        App().SetLink(CVLString("vlstudio://not validated"));
-        dlg.GetForm().m_pWebRadio->click();
-        dlg.GetForm().buttonBox->button(QDialogButtonBox::Ok)->click();
-    });
+    ExpectConfigDialog(seen,
+                       [](CVLQtConfigDlg& dlg)
+                       {
+                           App().SetLink(CVLString("vlstudio://not validated"));
+                           dlg.GetForm().m_pWebRadio->click();
+                           dlg.GetForm().buttonBox->button(QDialogButtonBox::Ok)->click();
+                       });
     // Nothing listens on port 1: the web route ends in one error box.
     SeenBox box;
     AnswerBox(box, QMessageBox::Ok);
@@ -286,24 +292,26 @@ TEST_F(DispatchTest, NativeRouteOffersTheLinkThroughSharedMemory)
     const QString key = App().GetSharedMemKey();
     std::atomic<bool> taken(false);
     QString received;
-    std::thread client([&]() {
-        CVLQtSharedMem reader;
-        reader.SetKey(key);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (std::chrono::steady_clock::now() < deadline)
+    std::thread client(
+        [&]()
         {
-            QString text;
-            bool changed = false;
-            if (reader.ReadMemIfChanged(text, changed) && changed && text == expected)
+            CVLQtSharedMem reader;
+            reader.SetKey(key);
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+            while (std::chrono::steady_clock::now() < deadline)
             {
-                received = text;
-                reader.WriteMem(QStringLiteral("taken"));
-                taken = true;
-                return;
+                QString text;
+                bool changed = false;
+                if (reader.ReadMemIfChanged(text, changed) && changed && text == expected)
+                {
+                    received = text;
+                    reader.WriteMem(QStringLiteral("taken"));
+                    taken = true;
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
+        });
     Handle("vlstudio://127.0.0.1:1//My Project/dfct?recordID=1");
     client.join();
     EXPECT_TRUE(taken);

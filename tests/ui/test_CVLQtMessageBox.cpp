@@ -43,22 +43,25 @@ struct Seen
 // Queues an answer for the next box: records it, then clicks `click`.
 void Answer(Seen& seen, SB click)
 {
-    CMVQtModalHook::EnqueueAction([&seen, click](QWidget* w) {
-        QMessageBox* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
-        seen.shown = true;
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-        seen.escapeButton = box->escapeButton() ? box->standardButton(box->escapeButton()) : QMessageBox::NoButton;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.accessibleName = box->accessibleName();
-        seen.parent = box->parentWidget();
-        for (QAbstractButton* b : box->buttons())
-            seen.texts[box->standardButton(b)] = b->text();
-        box->button(click)->click();
-    });
+    CMVQtModalHook::EnqueueAction(
+        [&seen, click](QWidget* w)
+        {
+            QMessageBox* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            seen.shown = true;
+            seen.icon = box->icon();
+            seen.buttons = box->standardButtons();
+            seen.defaultButton =
+                box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+            seen.escapeButton = box->escapeButton() ? box->standardButton(box->escapeButton()) : QMessageBox::NoButton;
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            seen.accessibleName = box->accessibleName();
+            seen.parent = box->parentWidget();
+            for (QAbstractButton* b : box->buttons())
+                seen.texts[box->standardButton(b)] = b->text();
+            box->button(click)->click();
+        });
 }
 
 class MessageBoxTest : public ::testing::Test
@@ -190,15 +193,17 @@ TEST_F(MessageBoxTest, DeleteCancelMapsToYesAndNo)
     {
         QString defaultText;
         QString escapeText;
-        CMVQtModalHook::EnqueueAction([&, clickDelete](QWidget* w) {
-            QMessageBox* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            defaultText = box->defaultButton()->text();
-            escapeText = box->escapeButton()->text();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == (clickDelete ? QStringLiteral("Delete") : QStringLiteral("Cancel")))
-                    b->click();
-        });
+        CMVQtModalHook::EnqueueAction(
+            [&, clickDelete](QWidget* w)
+            {
+                QMessageBox* box = qobject_cast<QMessageBox*>(w);
+                ASSERT_NE(box, nullptr);
+                defaultText = box->defaultButton()->text();
+                escapeText = box->escapeButton()->text();
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == (clickDelete ? QStringLiteral("Delete") : QStringLiteral("Cancel")))
+                        b->click();
+            });
         const SB result = CVLQtMessageBox::VLWarningBoxDeleteCancel(nullptr, kText, QMessageBox::Yes);
         EXPECT_EQ(result, clickDelete ? QMessageBox::Yes : QMessageBox::No);
         EXPECT_EQ(defaultText, QStringLiteral("Delete"));
@@ -245,17 +250,19 @@ TEST_F(MessageBoxTest, ParentIsTheActiveModalWindowNotTheWidgetPassed)
     QDialog outer;
     QWidget* parentSeen = reinterpret_cast<QWidget*>(1);
     QWidget* parentWithoutAsking = reinterpret_cast<QWidget*>(1);
-    CMVQtModalHook::EnqueueAction([&](QWidget*) {
-        Seen inner;
-        Answer(inner, QMessageBox::Ok);
-        CVLQtMessageBox::VLWarningBoxOk(&passed, kText);
-        parentSeen = inner.parent;
-        Seen orphan;
-        Answer(orphan, QMessageBox::Ok);
-        CVLQtMessageBox::VLWarningBoxOk(nullptr, kText);
-        parentWithoutAsking = orphan.parent;
-        outer.accept();
-    });
+    CMVQtModalHook::EnqueueAction(
+        [&](QWidget*)
+        {
+            Seen inner;
+            Answer(inner, QMessageBox::Ok);
+            CVLQtMessageBox::VLWarningBoxOk(&passed, kText);
+            parentSeen = inner.parent;
+            Seen orphan;
+            Answer(orphan, QMessageBox::Ok);
+            CVLQtMessageBox::VLWarningBoxOk(nullptr, kText);
+            parentWithoutAsking = orphan.parent;
+            outer.accept();
+        });
     CMVQtModalHook::ExecModal(outer);
     EXPECT_EQ(parentSeen, &outer);
     EXPECT_EQ(parentWithoutAsking, nullptr);
@@ -323,16 +330,18 @@ TEST_F(MessageBoxTest, AskBoxButtonsDefaultEscapeAndResult)
             QString esc;
             int count = 0;
             QString title;
-            CMVQtModalHook::EnqueueAction([&, click](QWidget* w) {
-                QMessageBox* box = qobject_cast<QMessageBox*>(w);
-                ASSERT_NE(box, nullptr);
-                count = box->buttons().size();
-                def = box->defaultButton() ? box->defaultButton()->text() : QString();
-                esc = box->escapeButton() ? box->escapeButton()->text() : QString();
-                title = box->windowTitle();
-                const SB order[] = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
-                box->button(order[click])->click();
-            });
+            CMVQtModalHook::EnqueueAction(
+                [&, click](QWidget* w)
+                {
+                    QMessageBox* box = qobject_cast<QMessageBox*>(w);
+                    ASSERT_NE(box, nullptr);
+                    count = box->buttons().size();
+                    def = box->defaultButton() ? box->defaultButton()->text() : QString();
+                    esc = box->escapeButton() ? box->escapeButton()->text() : QString();
+                    title = box->windowTitle();
+                    const SB order[] = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+                    box->button(order[click])->click();
+                });
             const int result = MVAskBox(CVLString("Question"), nullptr, QMessageBox::Question, "One", c.b1, c.b2,
                                         CVLString("Ask title"), c.defaultIndex, c.escapeIndex);
             EXPECT_EQ(result, click);
@@ -351,11 +360,13 @@ TEST_F(MessageBoxTest, YesNoWrappers)
     EXPECT_FALSE(MVMessageBoxYesNo(CVLString("Go?"), nullptr, true));
 
     QString def;
-    CMVQtModalHook::EnqueueAction([&def](QWidget* w) {
-        QMessageBox* box = qobject_cast<QMessageBox*>(w);
-        def = box->defaultButton()->text();
-        box->button(QMessageBox::Yes)->click();
-    });
+    CMVQtModalHook::EnqueueAction(
+        [&def](QWidget* w)
+        {
+            QMessageBox* box = qobject_cast<QMessageBox*>(w);
+            def = box->defaultButton()->text();
+            box->button(QMessageBox::Yes)->click();
+        });
     EXPECT_TRUE(MVMessageBoxYesNo(CVLString("Go?"), nullptr, false));
     EXPECT_EQ(def, QStringLiteral("&No"));
 
@@ -366,12 +377,14 @@ TEST_F(MessageBoxTest, YesNoWrappers)
     };
     for (const Row& r : {Row{QMessageBox::Cancel, "Cancel"}, Row{QMessageBox::No, "No"}, Row{QMessageBox::Ok, "Yes"}})
     {
-        CMVQtModalHook::EnqueueAction([&def](QWidget* w) {
-            QMessageBox* box = qobject_cast<QMessageBox*>(w);
-            def = box->defaultButton()->text();
-            EXPECT_EQ(box->icon(), QMessageBox::Warning);
-            QTest::keyClick(w, Qt::Key_Escape);
-        });
+        CMVQtModalHook::EnqueueAction(
+            [&def](QWidget* w)
+            {
+                QMessageBox* box = qobject_cast<QMessageBox*>(w);
+                def = box->defaultButton()->text();
+                EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                QTest::keyClick(w, Qt::Key_Escape);
+            });
         EXPECT_EQ(MVMessageBoxYesNoCancel(CVLString("Save?"), nullptr, r.asked), QMessageBox::Cancel);
         EXPECT_EQ(def, QString::fromLatin1(r.expectedDefault));
     }
@@ -380,10 +393,12 @@ TEST_F(MessageBoxTest, YesNoWrappers)
 TEST_F(MessageBoxTest, SimpleBoxAndListDialog)
 {
     QString title;
-    CMVQtModalHook::EnqueueAction([&title](QWidget* w) {
-        title = w->windowTitle();
-        qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
-    });
+    CMVQtModalHook::EnqueueAction(
+        [&title](QWidget* w)
+        {
+            title = w->windowTitle();
+            qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
+        });
     MVMessageBox(CVLString("Done"), nullptr, QMessageBox::Information, nullptr, CVLString("Report"));
     EXPECT_EQ(title, QStringLiteral(" Report"));
 
@@ -392,11 +407,13 @@ TEST_F(MessageBoxTest, SimpleBoxAndListDialog)
     items.AddStringToList("second item", 0x7fffffff);
     QPixmap pixmap(16, 16);
     int listed = 0;
-    CMVQtModalHook::EnqueueAction([&listed](QWidget* w) {
-        if (QListWidget* list = w->findChild<QListWidget*>())
-            listed = list->count();
-        qobject_cast<QDialog*>(w)->accept();
-    });
+    CMVQtModalHook::EnqueueAction(
+        [&listed](QWidget* w)
+        {
+            if (QListWidget* list = w->findChild<QListWidget*>())
+                listed = list->count();
+            qobject_cast<QDialog*>(w)->accept();
+        });
     EXPECT_TRUE(MVMessageBoxYesNoList(nullptr, CVLString("Delete these?"), items, CVLString("Sure?"), pixmap));
     EXPECT_EQ(listed, 2);
 }
