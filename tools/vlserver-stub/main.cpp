@@ -19,6 +19,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <exception>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -461,9 +462,18 @@ int main(int argc, char** argv)
                 if (!listeners[i]->Accept(*connection))
                     break;
                 ++g_Threads;
-                std::thread(ServeConnection, &options, connection.release()).detach();
+                try {
+                    std::thread(ServeConnection, &options, connection.get()).detach();
+                    connection.release(); // the thread owns it now
+                } catch (const std::exception&) {
+                    --g_Threads; // no thread to serve it: the connection is closed
+                }
             }
-            listeners[i]->ClearError();
+            if (listeners[i]->HasError()) {
+                // Out of descriptors or similar: let it ease instead of spinning on poll.
+                listeners[i]->ClearError();
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
         }
     }
 
