@@ -43,6 +43,11 @@ struct StubCase
     std::vector<std::string> extraArgs;
 };
 
+void PrintTo(const StubCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class StubSessionTest : public ::testing::TestWithParam<StubCase>
 {
 };
