@@ -76,9 +76,26 @@ private:
     }
 };
 
+// True when [start, end) holds only ASCII bytes other than NUL and "%": decoding such a piece
+// gives it back unchanged.
+bool IsPlainASCII(const char* data, unsigned start, unsigned end)
+{
+    for (unsigned i = start; i < end; ++i) {
+        const unsigned char b = static_cast<unsigned char>(data[i]);
+        if (b == 0 || b == '%' || b >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // Raw bytes [start, end) decoded, or false when the range lies outside the link.
 bool TakeDecoded(const LinkBytes& bytes, unsigned start, unsigned end, CVLString& out)
 {
+    // Most pieces carry no escapes; they skip the decoder's copy and text detection.
+    if (start <= end && end <= bytes.length && IsPlainASCII(bytes.data, start, end)) {
+        out = CVLString(CVLString::Raw, bytes.data + start, end - start);
+        return true;
+    }
     CVLString raw;
     if (!bytes.Take(start, end, raw))
         return false;
@@ -232,13 +249,34 @@ const ItemRules* FindItemRules(unsigned tableID)
     return nullptr;
 }
 
+// key equals word (ASCII) ignoring case. An all-ASCII key is compared byte by byte; any other
+// key goes through the full text comparison, which knows the non-ASCII case pairs.
+bool KeyIs(const CVLString& key, const char* word)
+{
+    const char* k = key.GetBufferPtr();
+    const unsigned length = key.GetLength();
+    bool ascii = true;
+    for (unsigned i = 0; i < length && ascii; ++i)
+        ascii = static_cast<unsigned char>(k[i]) < 0x80;
+    if (!ascii)
+        return key.Compare(word, true) == 0;
+    unsigned i = 0;
+    for (; i < length && word[i] != '\0'; ++i) {
+        const char a = (k[i] >= 'A' && k[i] <= 'Z') ? static_cast<char>(k[i] - 'A' + 'a') : k[i];
+        const char b = (word[i] >= 'A' && word[i] <= 'Z') ? static_cast<char>(word[i] - 'A' + 'a') : word[i];
+        if (a != b)
+            return false;
+    }
+    return i == length && word[i] == '\0';
+}
+
 const ParamRule* FindParamRule(unsigned tableID, const CVLString& key)
 {
     const ItemRules* item = FindItemRules(tableID);
     if (item == nullptr)
         return nullptr;
     for (unsigned i = 0; i < item->count; ++i)
-        if (key.Compare(item->rules[i].key, true) == 0)
+        if (KeyIs(key, item->rules[i].key))
             return &item->rules[i];
     return nullptr;
 }
@@ -321,6 +359,18 @@ bool CheckParameter(unsigned tableID, const CVLString& key, const CVLString& val
 
 void StoreParameter(AssocArray& params, const CVLString& key, const CVLString& value)
 {
+    const char* k = key.GetBufferPtr();
+    const unsigned length = key.GetLength();
+    char lowered[64];
+    bool ascii = length <= sizeof lowered;
+    for (unsigned i = 0; i < length && ascii; ++i) {
+        ascii = static_cast<unsigned char>(k[i]) < 0x80;
+        lowered[i] = (k[i] >= 'A' && k[i] <= 'Z') ? static_cast<char>(k[i] - 'A' + 'a') : k[i];
+    }
+    if (ascii) {
+        params.NewPair(CVLString(CVLString::Raw, lowered, length), value);
+        return;
+    }
     CVLString lowerKey(key);
     lowerKey.MakeLower();
     params.NewPair(lowerKey, value);
@@ -680,14 +730,14 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
         case PairResult::Read:
             break;
         }
-        if (key.Compare(kHyperlinkParam_UName, true) == 0) {
+        if (KeyIs(key, kHyperlinkParam_UName)) {
             userName = value;
-        } else if (key.Compare(kHyperlinkParam_PWord, true) == 0) {
+        } else if (KeyIs(key, kHyperlinkParam_PWord)) {
             password = value;
-        } else if (key.Compare(kHyperlinkParam_Project, true) == 0) {
+        } else if (KeyIs(key, kHyperlinkParam_Project)) {
             project = value;
-        } else if (key.Compare(kHyperlinkParam_ServerName, true) == 0 || key.Compare(kHyperlinkParam_Table, true) == 0
-                   || key.Compare(kHyperlinkParam_Command, true) == 0) {
+        } else if (KeyIs(key, kHyperlinkParam_ServerName) || KeyIs(key, kHyperlinkParam_Table)
+                   || KeyIs(key, kHyperlinkParam_Command)) {
             // Addressing of the CGI program itself, not of the item.
         } else {
             if (!CheckParameter(tableID, key, value, error))
