@@ -670,13 +670,33 @@ unsigned CVLReqBuffer::CountBytesWithLowBitSet(const void* bytes, unsigned count
         return 0;
     const unsigned char* p = static_cast<const unsigned char*>(bytes);
     const std::uint64_t lowBits = 0x0101010101010101ull;
+    const std::uint64_t evenLanes = 0x00FF00FF00FF00FFull;
     unsigned total = 0;
     unsigned i = 0;
-    // Eight bytes per step; memcpy keeps unaligned starts legal.
+    // The low bits of 32 bytes are added lane-wise into byte counters that cannot overflow
+    // within 255 steps, then the lanes are summed; memcpy keeps unaligned starts legal.
+    while (count - i >= 32) {
+        unsigned steps = (count - i) / 32;
+        if (steps > 255)
+            steps = 255;
+        std::uint64_t a = 0, b = 0, c = 0, d = 0;
+        for (unsigned s = 0; s < steps; ++s, i += 32) {
+            std::uint64_t w[4];
+            std::memcpy(w, p + i, sizeof(w));
+            a += w[0] & lowBits;
+            b += w[1] & lowBits;
+            c += w[2] & lowBits;
+            d += w[3] & lowBits;
+        }
+        // Byte lanes to 16-bit lanes (at most 4 * 2 * 255 each), then all four summed.
+        const std::uint64_t pairs = (a & evenLanes) + ((a >> 8) & evenLanes) + (b & evenLanes) + ((b >> 8) & evenLanes)
+            + (c & evenLanes) + ((c >> 8) & evenLanes) + (d & evenLanes) + ((d >> 8) & evenLanes);
+        total += static_cast<unsigned>((pairs * 0x0001000100010001ull) >> 48);
+    }
     for (; i + 8 <= count; i += 8) {
         std::uint64_t word;
         std::memcpy(&word, p + i, sizeof(word));
-        total += static_cast<unsigned>(__builtin_popcountll(word & lowBits));
+        total += static_cast<unsigned>(((word & lowBits) * lowBits) >> 56);
     }
     for (; i < count; ++i)
         total += p[i] & 1u;
