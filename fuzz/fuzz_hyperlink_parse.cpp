@@ -1,12 +1,16 @@
 // Any bytes as a link. Beyond not crashing: a result is either a success with an empty message
 // and complete parts or a failure with one of the parser's own messages; keepGoing never turns
-// a clean success into something else; and a native link rebuilt from the parts parses back to
+// a clean success into something else; and a native link rebuilt from the parts (the builder for
+// login, server, port, project and item, then the parameters with escaped values) parses back to
 // the same parts.
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "CVLHyperlink.h"
+#include "CVLURLEncode.h"
 #include "FuzzSupport.h"
 #include "VLIPAddress.h"
 
@@ -38,6 +42,17 @@ std::string Pairs(const AssocArray& params)
         const NamedPair* pair = params.GetPairAt(i);
         out += FuzzBytes(pair->GetKey()) + '\0' + FuzzBytes(pair->GetValue()) + '\0';
     }
+    return out;
+}
+
+std::vector<std::string> SortedPairs(const AssocArray& params)
+{
+    std::vector<std::string> out;
+    for (unsigned i = 1; i <= params.GetPairCount(); ++i) {
+        const NamedPair* pair = params.GetPairAt(i);
+        out.push_back(FuzzBytes(pair->GetKey()) + '\0' + FuzzBytes(pair->GetValue()));
+    }
+    std::sort(out.begin(), out.end());
     return out;
 }
 
@@ -136,6 +151,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     CVLString rebuilt("vlstudio://");
     FUZZ_CHECK(H::BuildHyperLink_VLStudio(p.user, p.password, p.server, p.port, p.project, p.tableID, rebuilt));
+    // The parameters go back as a query with every value escaped again.
+    for (unsigned i = 1; i <= p.params.GetPairCount(); ++i) {
+        const NamedPair* pair = p.params.GetPairAt(i);
+        rebuilt.Append(i == 1 ? "?" : "&");
+        CVLURLEncode::EncodeURLStringPart(pair->GetKey(), rebuilt);
+        rebuilt.Append("=");
+        CVLURLEncode::EncodeURLStringPart(pair->GetValue(), rebuilt);
+    }
     Parsed again;
     ParseInto(rebuilt, again, false);
     if (!again.ok)
@@ -151,5 +174,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again.port == p.port);
     FUZZ_CHECK(FuzzBytes(again.project) == FuzzBytes(p.project));
     FUZZ_CHECK(again.tableID == p.tableID);
+    // Repeated keys are all kept, but their order among themselves is the sorted insertion's:
+    // compare the pairs as a multiset.
+    FUZZ_CHECK(SortedPairs(again.params) == SortedPairs(p.params));
     return 0;
 }
