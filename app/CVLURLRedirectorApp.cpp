@@ -1,7 +1,14 @@
 #include "CVLURLRedirectorApp.h"
 
+#include "AssocArray.h"
+#include "CMVProcess.h"
 #include "CMVQtModalHook.h"
+#include "CVLBackendServer.h"
 #include "CVLHyperlink.h"
+#include "CVLQtSetPluginLibraryPath.h"
+#include "CVLRequestExtensibleConnect.h"
+#include "CVLRequestGetCGIURL.h"
+#include "CVLRequestGetCGIURLResp.h"
 #include "CVLQtConfigDlg.h"
 #include "CVLQtMessageBox.h"
 #include "MVLaunchServices.h"
@@ -9,10 +16,12 @@
 #include "VLProductNames.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QVariant>
 
 #include <cstdlib>
+#include <memory>
 #include <unistd.h>
 
 const char* const g_VLURLRedirectorSharedMemKey = "wowkgsskuxdqemj_657378";
@@ -221,21 +230,119 @@ void CVLURLRedirectorApp::GetApplicationDirectory(CVLString& out)
         out = path;
 }
 
-// ---------------------------------------------------------------------------------------
-// Hand-off completion, web resolution and plug-in paths. These are the seams the client
-// launch and the server conversation plug into; until then they keep the dispatch whole:
-// the link stays offered to a running client, and a web link ends in an error box.
+void CVLURLRedirectorApp::slotHLinkPostTimeout()
+{
+    bool changed = false;
+    QString current;
+    if (!m_SharedMem.WriteMemIfNotChanged(changed, &current))
+    {
+        DisplayErrorToUser(tr("Could not write to the shared memory segment. ") + m_SharedMem.GetLastError());
+        return;
+    }
+    if (changed)
+        return; // a running client took the link
 
-void CVLURLRedirectorApp::slotHLinkPostTimeout() {}
+    if (!m_Prefs.HasValidClientPath())
+    {
+        // The choice is locked: only the client path can be set here.
+        if (!DisplayConfiguration(false))
+            return;
+    }
 
-bool CVLURLRedirectorApp::HandleGetWebURL(const CVLString& /*link*/, CVLString& address)
+    const CVLString& clientPath = m_Prefs.GetClientPath();
+    CVLString commandLine;
+    commandLine.SafeFormat("\"%s\" -link %s", clientPath.GetBufferPtr(), m_Link.GetBufferPtr());
+    CMVProcess process(commandLine, false, false, false);
+    process.AddCurrentProcessEnvToEnvList();
+    process.SetApplicationDirectory(CVLString(QCoreApplication::applicationDirPath()));
+    if (!process.Exec())
+    {
+        QString text = tr("Could not start the native client at: %0\n%1");
+        text.replace(QLatin1String("%0"), clientPath.ToQString());
+        text.replace(QLatin1String("%1"), process.GetProcessOutput().ToQString());
+        DisplayErrorToUser(text);
+    }
+}
+
+bool CVLURLRedirectorApp::HandleGetWebURL(const CVLString& link, CVLString& address)
 {
     address.Empty(0);
-    DisplayErrorToUser(tr("Opening links in a web browser is not available in this build."));
-    return false;
+    const QString parseError = tr("There was an error parsing the hyperlink.");
+
+    CVLHyperlink::eLinkType type;
+    CVLString userName, password, server, project, error;
+    int port = 0;
+    unsigned tableID = 0;
+    AssocArray parameters(1);
+    if (!CVLHyperlink::Parse(link, type, userName, password, server, port, project, tableID, parameters, error, false))
+    {
+        DisplayErrorToUser(parseError + error.ToQString());
+        return false;
+    }
+
+    // Declared in this order so that responses go first, then requests, then the backend,
+    // whose destruction disconnects politely.
+    CVLBackendServer backend;
+    if (m_ServerTimeoutSeconds != 0)
+        backend.SetDefaultTimeout(m_ServerTimeoutSeconds);
+    CVLRequestExtensibleConnect connect;
+    CVLRequestGetCGIURL getURL;
+    std::unique_ptr<CVLRequestResponse> connectResponse;
+    std::unique_ptr<CVLRequestResponse> urlResponse;
+
+    auto fail = [this, &backend]()
+    {
+        CVLString message;
+        backend.GetErrorMsg(message);
+        DisplayErrorToUser(message.ToQString());
+        return false;
+    };
+    // The caller owns whatever comes back, also on failure.
+    auto send = [&backend](CVLRequest& request, std::unique_ptr<CVLRequestResponse>& response)
+    {
+        CVLRequestResponse* received = nullptr;
+        const bool sent = backend.SendRequest(&request, received, nullptr);
+        response.reset(received);
+        return sent && received != nullptr;
+    };
+
+    if (!backend.Initialize(true) || !backend.Connect(server, static_cast<unsigned>(port), CVLString()))
+        return fail();
+
+    connect.SetClientType(kClientTypeURLRedirector);
+    connect.SetSessionCookie(-1);
+    if (!send(connect, connectResponse))
+        return fail();
+
+    getURL.SetSessionCookie(backend.GetSessionCookie());
+    getURL.SetProjectName(project);
+    if (!send(getURL, urlResponse))
+        return fail();
+
+    const auto* urlAnswer = dynamic_cast<const CVLRequestGetCGIURLResp*>(urlResponse.get());
+    const CVLString baseAddress = urlAnswer != nullptr ? urlAnswer->GetCGIURL() : CVLString();
+    const unsigned projectID = urlAnswer != nullptr ? urlAnswer->GetProjectId() : 0;
+    error.Empty(0);
+    if (!CVLHyperlink::ConvertVLStudioToHTTP(link, baseAddress, address, error, projectID))
+    {
+        DisplayErrorToUser(parseError + error.ToQString());
+        return false;
+    }
+    return true;
 }
 
 void CVLURLRedirectorApp::SetPluginLibraryPaths()
 {
-    // Qt's own plug-in paths are kept as Qt sets them.
+    CVLString directory;
+    if (QCoreApplication::instance() != nullptr)
+        GetApplicationDirectory(directory);
+    else
+    {
+        // Before the application object exists Qt cannot say where the program lies; the
+        // executable's own link does.
+        const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+        if (!executable.isEmpty())
+            GetDirectoryFromFullFilePathname(CVLString(executable), directory, '/');
+    }
+    CVLQtSetPluginLibraryPath::SetPluginLibraryPath(directory.ToQString());
 }

@@ -62,9 +62,12 @@ public:
     // Loads the preferences from the settings file again.
     void ReloadPrefs() { m_Prefs.InitFromReg(); }
     QString GetSharedMemKey() const { return m_SharedMem.GetKey(); }
+    // How long the server may stay silent in the web route; 0 keeps the connection's default.
+    void SetServerTimeoutSeconds(unsigned seconds) { m_ServerTimeoutSeconds = seconds; }
 
 protected:
     CVLQtSharedMem m_SharedMem;
     CVLString m_Link;
     CVLRUserPrefs m_Prefs;
+    unsigned m_ServerTimeoutSeconds = 0;
 };

@@ -15,10 +15,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <string>
 
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 inline std::string StdStr(const CVLString& s)
 {
@@ -100,4 +103,29 @@ protected:
     QTemporaryDir m_Home;
     std::string m_OldHome;
     CVLString m_OldSystemFile;
+};
+
+// The per-user shared-memory segment is one per user, not one per test: tests that offer
+// links through it (in this process or in a started redirector) hold this lock, so parallel
+// test processes do not take each other's links.
+class PerUserSegmentLock
+{
+public:
+    PerUserSegmentLock()
+    {
+        const std::string path = "/tmp/vlurlredirector-segment-tests-" + std::to_string(::getuid()) + ".lock";
+        m_Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_Fd >= 0)
+            ::flock(m_Fd, LOCK_EX);
+    }
+    ~PerUserSegmentLock()
+    {
+        if (m_Fd >= 0)
+            ::close(m_Fd); // releases the lock
+    }
+    PerUserSegmentLock(const PerUserSegmentLock&) = delete;
+    PerUserSegmentLock& operator=(const PerUserSegmentLock&) = delete;
+
+private:
+    int m_Fd = -1;
 };
