@@ -130,7 +130,7 @@ void SetSyntaxError(CVLString& error, const char* text)
 
 void SetKeyError(CVLString& error, const CVLString& key, const char* fragment)
 {
-    error = Tr("The ");
+    error = Tr(QT_TRANSLATE_NOOP("QObject", "The "));
     error.Append(key);
     error.Append(Tr(fragment));
 }
@@ -286,11 +286,28 @@ bool IsValidID(unsigned id)
     return id != 0 && id != 0xFFFFFFFFu;
 }
 
+// value.AtoUI(), with short runs of plain digits (the usual IDs) read directly: up to nine
+// digits cannot overflow, so the result is the same.
+unsigned ValueToUnsigned(const CVLString& value)
+{
+    const char* text = value.GetBufferPtr();
+    const unsigned length = value.GetLength();
+    if (length == 0 || length > 9)
+        return value.AtoUI();
+    unsigned result = 0;
+    for (unsigned i = 0; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return value.AtoUI();
+        result = result * 10 + static_cast<unsigned>(text[i] - '0');
+    }
+    return result;
+}
+
 bool IsValueAccepted(ValueKind kind, const CVLString& value)
 {
     switch (kind) {
     case ValueKind::ID:
-        return IsValidID(value.AtoUI());
+        return IsValidID(ValueToUnsigned(value));
     case ValueKind::Text:
         return !value.IsEmpty();
     case ValueKind::Any:
@@ -300,13 +317,13 @@ bool IsValueAccepted(ValueKind kind, const CVLString& value)
         return low <= 2;
     }
     case ValueKind::FoldCode:
-        return value.AtoUI() == kTableID_fold;
+        return ValueToUnsigned(value) == kTableID_fold;
     case ValueKind::GroupBy: {
-        const unsigned groupBy = value.AtoUI();
+        const unsigned groupBy = ValueToUnsigned(value);
         return groupBy == 1 || groupBy == 2 || groupBy == 4 || groupBy == 8;
     }
     case ValueKind::ZeroOrOne:
-        return value.AtoUI() <= 1;
+        return ValueToUnsigned(value) <= 1;
     }
     return false;
 }
@@ -346,12 +363,14 @@ PairResult ReadPair(const LinkBytes& bytes, unsigned& pos, CVLString& key, CVLSt
 // Checks one parameter against the item code; false with the message when it is refused.
 bool CheckParameter(unsigned tableID, const CVLString& key, const CVLString& value, CVLString& error)
 {
-    if (!CVLHyperlink::isValidParameterKey(tableID, key)) {
-        SetKeyError(error, key, " parameter is invalid.");
+    // One rule lookup serves both checks (isValidParameterKey / isValidParameterValue).
+    const ParamRule* rule = FindParamRule(tableID, key);
+    if (rule == nullptr) {
+        SetKeyError(error, key, QT_TRANSLATE_NOOP("QObject", " parameter is invalid."));
         return false;
     }
-    if (!CVLHyperlink::isValidParameterValue(tableID, key, value)) {
-        SetKeyError(error, key, " value is invalid.");
+    if (!IsValueAccepted(rule->kind, value)) {
+        SetKeyError(error, key, QT_TRANSLATE_NOOP("QObject", " value is invalid."));
         return false;
     }
     return true;
@@ -456,7 +475,7 @@ bool CVLHyperlink::Parse_LinkType(const CVLString& link, unsigned& pos, eLinkTyp
         }
     }
     type = eLinkType_None;
-    SetError(error, "The protocol is invalid. The http, vlstudio, or escm protocol is required.");
+    SetError(error, QT_TRANSLATE_NOOP("QObject", "The protocol is invalid. The http, vlstudio, or escm protocol is required."));
     return false;
 }
 
@@ -471,22 +490,22 @@ bool CVLHyperlink::Parse_LoginInfo(const CVLString& link, unsigned& pos, CVLStri
 
     CVLString login;
     if (!bytes.Take(pos, at, login)) {
-        SetError(error, "A parsing error occurred when reading the username and password.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the username and password."));
         return false;
     }
     const LinkBytes loginBytes(login);
     unsigned colon = 0;
     if (loginBytes.Find(':', 0, colon)) {
         if (!TakeDecoded(loginBytes, 0, colon, userName)) {
-            SetError(error, "A parsing error occurred when reading the username.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the username."));
             return false;
         }
         if (!TakeDecoded(loginBytes, colon + 1, loginBytes.length, password)) {
-            SetError(error, "A parsing error occurred when reading the password.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the password."));
             return false;
         }
     } else if (!TakeDecoded(loginBytes, 0, loginBytes.length, userName)) {
-        SetError(error, "A parsing error occurred when reading the username.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the username."));
         return false;
     }
     pos = at + 1;
@@ -502,14 +521,14 @@ bool CVLHyperlink::Parse_ServerInfo(const CVLString& link, unsigned& pos, CVLStr
     if (!bytes.Find("//", pos, separator, false)) {
         separatorLength = 1;
         if (!bytes.Find('/', pos, separator)) {
-            SetSyntaxError(error, "The server name syntax is incorrect. ");
+            SetSyntaxError(error, QT_TRANSLATE_NOOP("QObject", "The server name syntax is incorrect. "));
             return false;
         }
     }
 
     CVLString part;
     if (!bytes.Take(pos, separator, part)) {
-        SetError(error, "A parsing error occurred when reading the server address.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the server address."));
         return false;
     }
 
@@ -525,19 +544,19 @@ bool CVLHyperlink::Parse_ServerInfo(const CVLString& link, unsigned& pos, CVLStr
         }
     }
     if (!hasColon) {
-        SetError(error, "The address must contain a port number.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The address must contain a port number."));
         return false;
     }
     CVLString portText;
     if (!partBytes.Take(colon + 1, partBytes.length, portText)) {
-        SetError(error, "A parsing error occurred when reading the port number.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the port number."));
         return false;
     }
     port = portText.AtoI();
 
     CVLString host;
     if (!partBytes.Take(0, colon, host)) {
-        SetError(error, "A parsing error occurred when reading the server name.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the server name."));
         return false;
     }
 
@@ -549,7 +568,7 @@ bool CVLHyperlink::Parse_ServerInfo(const CVLString& link, unsigned& pos, CVLStr
         const bool bracketed = hostBytes.data[0] == '[' && hostBytes.Find(']', 0, closing)
             && closing == hostBytes.length - 1;
         if (!bracketed) {
-            SetError(error, "An IPv6 address must be enclosed in brackets.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "An IPv6 address must be enclosed in brackets."));
             return false;
         }
         unsigned first = 0;
@@ -564,7 +583,7 @@ bool CVLHyperlink::Parse_ServerInfo(const CVLString& link, unsigned& pos, CVLStr
     }
 
     if (server.IsEmpty()) {
-        SetError(error, "The address must contain a server name in the address.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The address must contain a server name in the address."));
         return false;
     }
     pos = separator + separatorLength;
@@ -576,15 +595,15 @@ bool CVLHyperlink::Parse_ProjectName(const CVLString& link, unsigned& pos, CVLSt
     const LinkBytes bytes(link);
     unsigned slash = 0;
     if (!bytes.Find('/', pos, slash)) {
-        SetSyntaxError(error, "The project name syntax is incorrect. ");
+        SetSyntaxError(error, QT_TRANSLATE_NOOP("QObject", "The project name syntax is incorrect. "));
         return false;
     }
     if (!TakeDecoded(bytes, pos, slash, project)) {
-        SetError(error, "A parsing error occurred when reading the project name.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the project name."));
         return false;
     }
     if (project.IsEmpty()) {
-        SetError(error, "The address must contain a project name.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The address must contain a project name."));
         return false;
     }
     pos = slash + 1;
@@ -597,16 +616,16 @@ bool CVLHyperlink::Parse_TableID(const CVLString& link, unsigned& pos, unsigned&
     unsigned end = bytes.length;
     const bool hasQuery = bytes.Find('?', pos, end);
     if (end == 0) {
-        SetSyntaxError(error, "The item type syntax is incorrect. ");
+        SetSyntaxError(error, QT_TRANSLATE_NOOP("QObject", "The item type syntax is incorrect. "));
         return false;
     }
     CVLString item;
     if (!TakeDecoded(bytes, pos, end, item)) {
-        SetError(error, "A parsing error occurred when reading the item type.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the item type."));
         return false;
     }
     if (!ItemTextToTableID(item, tableID)) {
-        SetError(error, "The item type is invalid.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The item type is invalid."));
         return false;
     }
     pos = hasQuery ? end + 1 : bytes.length;
@@ -626,15 +645,15 @@ bool CVLHyperlink::Parse_Parameters(const CVLString& link, unsigned& pos, unsign
         case PairResult::MissingEquals:
             // Without "=" the rest cannot be split into pairs: always the end of parsing.
             if (valid)
-                SetSyntaxError(error, "The parameter syntax is invalid. ");
+                SetSyntaxError(error, QT_TRANSLATE_NOOP("QObject", "The parameter syntax is invalid. "));
             return false;
         case PairResult::BadKey:
             if (valid)
-                SetError(error, "A parsing error occurred when reading the parameter key.");
+                SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter key."));
             return false;
         case PairResult::BadValue:
             if (valid)
-                SetError(error, "A parsing error occurred when reading the parameter value.");
+                SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter value."));
             return false;
         case PairResult::Read:
             break;
@@ -656,12 +675,12 @@ bool CVLHyperlink::Parse_CGIInfo(const CVLString& link, unsigned& pos, CVLString
     const LinkBytes bytes(link);
     unsigned question = 0;
     if (!bytes.Find('?', pos, question)) {
-        SetSyntaxError(error, "The cgi path syntax is invalid. ");
+        SetSyntaxError(error, QT_TRANSLATE_NOOP("QObject", "The cgi path syntax is invalid. "));
         return false;
     }
     CVLString path;
     if (!bytes.Take(pos, question, path)) {
-        SetError(error, "A parsing error occurred when reading the cgi path.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the cgi path."));
         return false;
     }
 
@@ -684,7 +703,7 @@ bool CVLHyperlink::Parse_CGIInfo(const CVLString& link, unsigned& pos, CVLString
         const bool bracketed = pathBytes.data[0] == '[' && pathBytes.Find(']', 0, closing)
             && (closing + 1 == lastColon || (pathBytes.Find('/', lastColon, slash) && slash == closing + 1));
         if (!bracketed) {
-            SetError(error, "An IPv6 address must be enclosed in brackets.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "An IPv6 address must be enclosed in brackets."));
             return false;
         }
     }
@@ -702,7 +721,7 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
     // The item code first, wherever "table=" stands in the query.
     unsigned tableAt = 0;
     if (!bytes.Find("table=", pos, tableAt, true)) {
-        SetError(error, "The item type is invalid.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The item type is invalid."));
         return false;
     }
     const unsigned itemStart = tableAt + 6;
@@ -710,7 +729,7 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
     bytes.Find('&', itemStart, itemEnd);
     CVLString item;
     if (!TakeDecoded(bytes, itemStart, itemEnd, item) || !ItemTextToTableID(item, tableID)) {
-        SetError(error, "The item type is invalid.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The item type is invalid."));
         return false;
     }
 
@@ -719,13 +738,13 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
         CVLString value;
         switch (ReadPair(bytes, pos, key, value)) {
         case PairResult::MissingEquals:
-            SetError(error, "The parameter syntax is invalid.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "The parameter syntax is invalid."));
             return false;
         case PairResult::BadKey:
-            SetError(error, "A parsing error occurred when reading the parameter key.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter key."));
             return false;
         case PairResult::BadValue:
-            SetError(error, "A parsing error occurred when reading the parameter value.");
+            SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter value."));
             return false;
         case PairResult::Read:
             break;
@@ -747,7 +766,7 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
     }
 
     if (project.IsEmpty()) {
-        SetError(error, "The project name syntax is incorrect.");
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "The project name syntax is incorrect."));
         return false;
     }
     return true;

@@ -81,11 +81,25 @@ ratio "$out/bench_crypt.json" "AES-256-OFB 100 B (goal <= 1.5)|BM_AES_CMVCrypt/1
 echo "== LZW12 against compress -b12 / uncompress (32 MiB files in /tmp)"
 lzw=$out/lzw
 mkdir -p "$lzw"
-{ cat /usr/share/common-licenses/* 2> /dev/null
-  for f in /usr/share/man/man1/*.gz; do zcat "$f" 2> /dev/null; done | head -c $((8 << 20)) || true; } > "$lzw/seed"
-python3 -c "
-import sys; s = open(sys.argv[1], 'rb').read(); n = 32 << 20
-open(sys.argv[2], 'wb').write((s * (n // len(s) + 1))[:n])" "$lzw/seed" "$lzw/text32m"
+# English-like text: the license texts and manual pages, repeated to 32 MiB.
+python3 - "$lzw/text32m" <<'PY'
+import glob, gzip, sys
+seed = bytearray()
+for path in sorted(glob.glob("/usr/share/common-licenses/*")):
+    try:
+        seed += open(path, "rb").read()
+    except OSError:
+        pass
+for path in sorted(glob.glob("/usr/share/man/man1/*.gz")):
+    if len(seed) >= 8 << 20:
+        break
+    try:
+        seed += gzip.open(path).read()
+    except OSError:
+        pass
+n = 32 << 20
+open(sys.argv[1], "wb").write((bytes(seed) * (n // len(seed) + 1))[:n])
+PY
 head -c $((32 << 20)) /dev/urandom > "$lzw/random32m"
 best() {  # best of 3 wall seconds of a command line
     local t best=999
