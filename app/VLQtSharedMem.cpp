@@ -64,7 +64,7 @@ bool CVLQtSharedMem::GetWasLastErrLockTimeoutErr() const
 
 void CVLQtSharedMem::HandleStandardException(const QString& function)
 {
-    SetLastError(Tr("An unexpected error occurred in %0().").replace(QLatin1String("%0"), function), true);
+    SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "An unexpected error occurred in %0().")).replace(QLatin1String("%0"), function), true);
 }
 
 QDateTime CVLQtSharedMem::StampString(QString& text) const
@@ -78,7 +78,7 @@ bool CVLQtSharedMem::CreateIfNeeded(unsigned size)
 {
     if (size == 0)
     {
-        SetLastError(Tr("The size of the shared memory segment must be non-zero."), true);
+        SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "The size of the shared memory segment must be non-zero.")), true);
         return false;
     }
     if (m_Segment.create(int(size + kStampLength), QSharedMemory::ReadWrite))
@@ -87,7 +87,7 @@ bool CVLQtSharedMem::CreateIfNeeded(unsigned size)
         SegmentLock lock(m_Segment);
         if (!lock.IsLocked())
         {
-            SetLastError(Tr("Could not lock the memory to initialize it."), false);
+            SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the memory to initialize it.")), false);
             return false;
         }
         std::memset(m_Segment.data(), 0, size_t(m_Segment.size()));
@@ -101,7 +101,7 @@ bool CVLQtSharedMem::CreateIfNeeded(unsigned size)
             return true;
         }
     }
-    SetLastError(Tr("Creating the memory failed."), false);
+    SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Creating the memory failed.")), false);
     return false;
 }
 
@@ -110,7 +110,7 @@ bool CVLQtSharedMem::AttachIfNeeded(bool reportError)
     if (m_Segment.isAttached() || m_Segment.attach(QSharedMemory::ReadWrite))
         return true;
     if (reportError)
-        SetLastError(Tr("Attaching failed."), false);
+        SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Attaching failed.")), false);
     return false;
 }
 
@@ -153,14 +153,14 @@ bool CVLQtSharedMem::WriteMem(const QString& text)
         {
             SegmentLock lock(m_Segment);
             if (!lock.IsLocked())
-                SetLastError(Tr("Could not lock the shared memory segment."), false);
+                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.")), false);
             else
             {
                 QString stamped = text;
                 m_LastStamp = StampString(stamped);
                 result = StoreSegmentText(stamped.toUtf8());
                 if (!result)
-                    SetLastError(Tr("Write request was greater than the size of the shared memory."), false);
+                    SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Write request was greater than the size of the shared memory.")), false);
             }
         }
         DetachUnlessKept();
@@ -184,9 +184,9 @@ bool CVLQtSharedMem::WriteMemIfNotChanged(bool& changed, QString* current)
             SegmentLock lock(m_Segment);
             QByteArray bytes;
             if (!lock.IsLocked())
-                SetLastError(Tr("Could not lock the shared memory segment."), false);
+                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.")), false);
             else if (!ReadSegmentText(bytes) || bytes.size() < kStampLength)
-                SetLastError(Tr("Invalid data encountered in the shared memory."), false);
+                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.")), false);
             else
             {
                 const QString segmentText = QString::fromUtf8(bytes);
@@ -206,7 +206,7 @@ bool CVLQtSharedMem::WriteMemIfNotChanged(bool& changed, QString* current)
                     {
                         if (segmentText.size() < kStampLength)
                         {
-                            SetLastError(Tr("Invalid data encountered in the shared memory."), false);
+                            SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.")), false);
                             result = false;
                         }
                         else
@@ -238,9 +238,9 @@ bool CVLQtSharedMem::ReadMemIfChanged(QString& text, bool& changed)
             SegmentLock lock(m_Segment);
             QByteArray bytes;
             if (!lock.IsLocked())
-                SetLastError(Tr("Could not lock the shared memory segment."), false);
+                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.")), false);
             else if (!ReadSegmentText(bytes) || bytes.size() < kStampLength)
-                SetLastError(Tr("Invalid data encountered in the shared memory."), false);
+                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.")), false);
             else
             {
                 text = QString::fromUtf8(bytes);

@@ -55,15 +55,15 @@ bool CVLBackend::IsAllowedBeforeLogon(unsigned type)
 bool CVLBackend::GetBackendErrorText(unsigned code, CVLString& text)
 {
     switch (code) {
-    case backendErrorSend: text = Translated("An error occurred sending the request to the server."); return true;
-    case backendErrorInvalidRequest: text = Translated("The request is invalid."); return true;
-    case backendErrorNullRequest: text = Translated("A null request was sent."); return true;
-    case backendErrorReceive: text = Translated("The request to the server returned a failure."); return true;
-    case backendErrorNoSocket: text = Translated("Socket does not exist."); return true;
-    case backendErrorSocketInit: text = Translated("Socket DLL's could not be initialized."); return true;
-    case backendErrorCreateSocket: text = Translated("Could not create a socket."); return true;
-    case backendErrorConnect: text = Translated("Could not connect to host."); return true;
-    case backendErrorNotConnected: text = Translated("Not currently connected to host."); return true;
+    case backendErrorSend: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "An error occurred sending the request to the server.")); return true;
+    case backendErrorInvalidRequest: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "The request is invalid.")); return true;
+    case backendErrorNullRequest: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "A null request was sent.")); return true;
+    case backendErrorReceive: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "The request to the server returned a failure.")); return true;
+    case backendErrorNoSocket: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "Socket does not exist.")); return true;
+    case backendErrorSocketInit: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "Socket DLL's could not be initialized.")); return true;
+    case backendErrorCreateSocket: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "Could not create a socket.")); return true;
+    case backendErrorConnect: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "Could not connect to host.")); return true;
+    case backendErrorNotConnected: text = Translated(QT_TRANSLATE_NOOP("CVLBackend", "Not currently connected to host.")); return true;
     default: return false;
     }
 }

@@ -240,8 +240,8 @@ CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxDeleteCancel(QWidget* paren
     const QString qtext = text.ToQString();
     QMessageBox box(QMessageBox::Warning, GetMBTitle(), qtext, QMessageBox::NoButton, GetRealParentWidget(parent),
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    QPushButton* deleteButton = box.addButton(Tr("Delete"), QMessageBox::YesRole);
-    QPushButton* cancelButton = box.addButton(Tr("Cancel"), QMessageBox::NoRole);
+    QPushButton* deleteButton = box.addButton(Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Delete")), QMessageBox::YesRole);
+    QPushButton* cancelButton = box.addButton(Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Cancel")), QMessageBox::NoRole);
     box.setDefaultButton(def == QMessageBox::Yes ? deleteButton : cancelButton);
     box.setEscapeButton(cancelButton);
     box.setAccessibleName(qtext);
@@ -252,17 +252,17 @@ CVLQtMessageBox::Button CVLQtMessageBox::VLWarningBoxDeleteCancel(QWidget* paren
 CVLQtMessageBox::Button CVLQtMessageBox::VLWarningChangesHaveBeenMadeSaveDontSaveCancel(QWidget* parent)
 {
     return RunBox(
-        parent, QMessageBox::Warning, GetMBTitle(), Tr("Changes have been made. Do you want to save the changes?"),
+        parent, QMessageBox::Warning, GetMBTitle(), Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Changes have been made. Do you want to save the changes?")),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel,
-        {{QMessageBox::Yes, Tr("Save")}, {QMessageBox::No, Tr("Don't Save")}, {QMessageBox::Cancel, Tr("Cancel")}});
+        {{QMessageBox::Yes, Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Save"))}, {QMessageBox::No, Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Don't Save"))}, {QMessageBox::Cancel, Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Cancel"))}});
 }
 
 CVLQtMessageBox::Button CVLQtMessageBox::VLWarningChangesHaveBeenMadeSaveCancel(QWidget* parent)
 {
     const Button result =
         RunBox(parent, QMessageBox::Warning, GetMBTitle(),
-               Tr("Changes have been made. Do you want to save the changes?"), QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::No, QMessageBox::No, {{QMessageBox::Yes, Tr("Save")}, {QMessageBox::No, Tr("Cancel")}});
+               Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Changes have been made. Do you want to save the changes?")), QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No, QMessageBox::No, {{QMessageBox::Yes, Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Save"))}, {QMessageBox::No, Tr(QT_TRANSLATE_NOOP("CVLQtMessageBox", "Cancel"))}});
     return result == QMessageBox::No ? QMessageBox::Cancel : result;
 }
 

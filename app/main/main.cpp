@@ -1,5 +1,6 @@
 #include "CMVQtDlg.h"
 #include "CVLApplicationSpecifics.h"
+#include "CVLTranslationInstaller.h"
 #include "CVLURLRedirectorApp_Mac.h"
 
 #include <QFileOpenEvent>
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
     CVLURLRedirectorApp::SetPluginLibraryPaths();
 
     CVLURLRedirectorApp_Mac app(argc, argv);
+    // Before any text is looked up: every box and message then speaks the user's language.
+    CVLTranslationInstaller translations;
     CMVQtDlg::mgAppIcon = QIcon(QStringLiteral(":/vlurlredirector"));
 
 #if !defined(Q_OS_MACOS)
