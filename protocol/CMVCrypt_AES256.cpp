@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <new>
-#include <vector>
 
 const unsigned char CMVCrypt_AES256::salt[8] = {0x4F, 0xBC, 0x00, 0x00, 0xDB, 0x13, 0x01, 0x00};
 
@@ -125,19 +124,19 @@ void CMVCrypt_AES256::AES256_DecryptCleanup()
 bool CMVCrypt_AES256::Transform(evp_cipher_ctx_st* ctx, bool encrypt, IVLEncryptableBuffer& buffer, unsigned count)
 {
     bool ok = encrypt ? AES256_EncryptInit() : AES256_DecryptInit();
-    std::vector<unsigned char> out;
     if (ok && count) {
-        // OFB is a stream mode: the output never exceeds the input.
-        out.resize(static_cast<size_t>(count) + EVP_MAX_BLOCK_LENGTH);
-        const unsigned char* in = reinterpret_cast<const unsigned char*>(buffer.GetBufferPtr());
+        // OFB is a stream mode: the output has the input's length and may overwrite it, so the
+        // bytes are transformed where they are. The cipher refuses a call before it touches a
+        // byte, and a stream cipher's final step writes nothing, so a failure leaves them intact.
+        unsigned char* data = reinterpret_cast<unsigned char*>(buffer.GetNonConstBufferPtr());
         int produced = 0;
         int tail = 0;
         if (encrypt) {
-            ok = EVP_EncryptUpdate(ctx, out.data(), &produced, in, static_cast<int>(count)) == 1 &&
-                 EVP_EncryptFinal_ex(ctx, out.data() + produced, &tail) == 1;
+            ok = EVP_EncryptUpdate(ctx, data, &produced, data, static_cast<int>(count)) == 1 &&
+                 EVP_EncryptFinal_ex(ctx, data + produced, &tail) == 1;
         } else {
-            ok = EVP_DecryptUpdate(ctx, out.data(), &produced, in, static_cast<int>(count)) == 1 &&
-                 EVP_DecryptFinal_ex(ctx, out.data() + produced, &tail) == 1;
+            ok = EVP_DecryptUpdate(ctx, data, &produced, data, static_cast<int>(count)) == 1 &&
+                 EVP_DecryptFinal_ex(ctx, data + produced, &tail) == 1;
         }
         ok = ok && static_cast<unsigned>(produced + tail) == count;
     }
@@ -145,16 +144,10 @@ bool CMVCrypt_AES256::Transform(evp_cipher_ctx_st* ctx, bool encrypt, IVLEncrypt
         AES256_EncryptCleanup();
     else
         AES256_DecryptCleanup();
-    if (!ok) {
-        if (!out.empty())
-            OPENSSL_cleanse(out.data(), out.size());
+    if (!ok)
         return false;
-    }
     if (buffer.GetBufferLength() != count)
         buffer.ReAlloc(count);
-    if (count)
-        std::memcpy(buffer.GetNonConstBufferPtr(), out.data(), count);
-    OPENSSL_cleanse(out.data(), out.size());
     return true;
 }
 
