@@ -10,12 +10,13 @@ BLUE = (29, 101, 196)
 WHITE = (255, 255, 255)
 
 
-def coverage(x, y, inside, samples=4):
-    """Fraction of the pixel (x, y) for which inside(px, py) holds, by supersampling."""
+def coverage(x, y, inside, scale=1.0, samples=4):
+    """Fraction of the pixel (x, y) for which inside(px, py) holds, by supersampling; the
+    design is drawn on a 16-unit grid and `scale` is the image's pixels per unit."""
     hits = 0
     for sy in range(samples):
         for sx in range(samples):
-            if inside(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples):
+            if inside((x + (sx + 0.5) / samples) / scale, (y + (sy + 0.5) / samples) / scale):
                 hits += 1
     return hits / (samples * samples)
 
@@ -30,9 +31,9 @@ def in_arrow(px, py):
     return shaft or head
 
 
-def pixel(x, y):
-    disc = coverage(x, y, in_disc)
-    arrow = coverage(x, y, in_arrow)
+def pixel(x, y, scale=1.0):
+    disc = coverage(x, y, in_disc, scale)
+    arrow = coverage(x, y, in_arrow, scale)
     r, g, b = (round(BLUE[i] * (1 - arrow) + WHITE[i] * arrow) for i in range(3))
     return r, g, b, round(255 * disc)
 
@@ -50,7 +51,10 @@ def png(width, height, rows):
 if __name__ == "__main__":
     import os
 
-    rows = [[pixel(x, y) for x in range(SIZE)] for y in range(SIZE)]
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "vlurlredirector.png")
-    with open(out, "wb") as f:
-        f.write(png(SIZE, SIZE, rows))
+    # The compiled-in 16 x 16 icon, and a larger rendering of the same design for desktops.
+    for size, name in ((SIZE, "vlurlredirector.png"), (48, "vlurlredirector-48.png")):
+        scale = size / SIZE
+        rows = [[pixel(x, y, scale) for x in range(size)] for y in range(size)]
+        out = os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
+        with open(out, "wb") as f:
+            f.write(png(size, size, rows))
