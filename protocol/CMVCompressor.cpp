@@ -295,9 +295,26 @@ compressorErrors CMVCompressor::LZW12Run(CVLFile& input, CVLFile& output)
                     prefix = table.Code(slot);
                     continue;
                 }
-                error = LZWOut(output, prefix);
-                if (error)
-                    return error;
+                // The common case of LZWOut written out here: room in the block, no size limit.
+                if (!m_MaxOutputSize && m_OutBlockUsed + 2 <= kBlockSize && m_OutBlock) {
+                    unsigned char* out = m_OutBlock.get() + m_OutBlockUsed;
+                    const unsigned written = m_bPending ? 2u : 1u;
+                    if (!m_bPending) {
+                        out[0] = static_cast<unsigned char>(prefix >> 4);
+                        m_PendingByte = static_cast<unsigned char>((prefix << 4) & 0xF0);
+                    } else {
+                        out[0] = static_cast<unsigned char>(m_PendingByte | ((prefix >> 8) & 0x0F));
+                        out[1] = static_cast<unsigned char>(prefix & 0xFF);
+                    }
+                    m_bPending = !m_bPending;
+                    m_OutBlockUsed += written;
+                    m_OutputCount += written;
+                    m_WindowOutCount += written;
+                } else {
+                    error = LZWOut(output, prefix);
+                    if (error)
+                        return error;
+                }
                 if (nextCode <= kMaxCode)
                     table.Set(slot, key, nextCode++);
                 if (m_WindowInCount >= kRatioWindow) {
