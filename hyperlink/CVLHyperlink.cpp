@@ -93,7 +93,9 @@ bool TakeDecoded(const LinkBytes& bytes, unsigned start, unsigned end, CVLString
 {
     // Most pieces carry no escapes; they skip the decoder's copy and text detection.
     if (start <= end && end <= bytes.length && IsPlainASCII(bytes.data, start, end)) {
-        out = CVLString(CVLString::Raw, bytes.data + start, end - start);
+        // Refilled in place, so a string reused across pieces keeps its block.
+        out.Empty();
+        out.InsertRaw(bytes.data + start, end - start, 0);
         return true;
     }
     CVLString raw;
@@ -637,9 +639,9 @@ bool CVLHyperlink::Parse_Parameters(const CVLString& link, unsigned& pos, unsign
 {
     const LinkBytes bytes(link);
     bool valid = true;
+    CVLString key;
+    CVLString value;
     while (pos < bytes.length) {
-        CVLString key;
-        CVLString value;
         CVLString problem;
         switch (ReadPair(bytes, pos, key, value)) {
         case PairResult::MissingEquals:
@@ -733,9 +735,9 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
         return false;
     }
 
+    CVLString key;
+    CVLString value;
     while (pos < bytes.length) {
-        CVLString key;
-        CVLString value;
         switch (ReadPair(bytes, pos, key, value)) {
         case PairResult::MissingEquals:
             SetError(error, QT_TRANSLATE_NOOP("QObject", "The parameter syntax is invalid."));
