@@ -27,31 +27,48 @@ const unsigned kRatioWindow = 10000;
 class PairTable
 {
 public:
-    PairTable() : m_Slots(new Slot[kSlots]) { Clear(); }
+    PairTable() : m_Slots(new Slot[kSlots]) { Wipe(); }
 
-    void Clear() { std::memset(m_Slots.get(), 0, sizeof(Slot) * kSlots); }
+    // Random input clears the dictionary every few kilobytes: a clear only starts a new
+    // generation, and slots of older generations count as empty.
+    void Clear()
+    {
+        if (++m_Generation == 0)
+            Wipe();
+    }
 
     // The slot holding the pair, or the empty slot where it belongs.
     unsigned Find(unsigned short prefix, unsigned char c, std::uint32_t& key) const
     {
-        key = ((static_cast<std::uint32_t>(prefix) << 8) | c) + 1;  // 0 marks an empty slot
+        key = (static_cast<std::uint32_t>(prefix) << 8) | c;
         unsigned slot = (key * 2654435761u) >> (32 - kBits);
-        while (m_Slots[slot].key != 0 && m_Slots[slot].key != key)
+        while (m_Slots[slot].generation == m_Generation && m_Slots[slot].key != key)
             slot = (slot + 1) & (kSlots - 1);
         return slot;
     }
-    bool Holds(unsigned slot, std::uint32_t key) const { return m_Slots[slot].key == key; }
+    bool Holds(unsigned slot, std::uint32_t key) const
+    {
+        return m_Slots[slot].generation == m_Generation && m_Slots[slot].key == key;
+    }
     unsigned short Code(unsigned slot) const { return m_Slots[slot].code; }
-    void Set(unsigned slot, std::uint32_t key, unsigned short code) { m_Slots[slot] = Slot{key, code}; }
+    void Set(unsigned slot, std::uint32_t key, unsigned short code) { m_Slots[slot] = Slot{key, code, m_Generation}; }
 
 private:
+    void Wipe()
+    {
+        std::memset(m_Slots.get(), 0, sizeof(Slot) * kSlots);
+        m_Generation = 1;  // generation 0 marks never-used slots
+    }
+
     static const unsigned kBits = 13;
     static const unsigned kSlots = 1u << kBits;
     struct Slot {
         std::uint32_t key;
         unsigned short code;
+        unsigned short generation;
     };
     std::unique_ptr<Slot[]> m_Slots;
+    unsigned short m_Generation = 1;
 };
 
 }  // namespace
