@@ -29,15 +29,14 @@ const unsigned char kTailMagic1[4] = {'t', 'e', 's', 't'};
 const unsigned char kTailMagic2[4] = {'k', 'r', 'a', 'v'};
 
 // Request flag bits the transport reads or writes.
-const uint32_t kReqResponse = 0x1;
-const uint32_t kReqInterim = 0x4;
-const uint32_t kReqAES = 0x8;
-const uint32_t kReqFileTransfer = 0x10;
-const uint32_t kReqGroup = 0x20;
-const uint32_t kReqCompress = 0x40;
-const uint32_t kReqUTF8 = 0x400;
-const uint32_t kReqNoFlush = 0x10000;
-const uint32_t kReqError = 0x80000000u;
+const uint32_t kReqInterim = CVLRequest::kFlagStatusResponse;
+const uint32_t kReqAES = CVLRequest::kFlagClientSupportsAES;
+const uint32_t kReqFileTransfer = CVLRequest::kFlagFileTransfer;
+const uint32_t kReqGroup = CVLRequest::kFlagRequestGroup;
+const uint32_t kReqCompress = CVLRequest::kFlagCompress;
+const uint32_t kReqUTF8 = CVLRequest::kFlagUTF8;
+const uint32_t kReqNoFlush = CVLRequest::kFlagKeepPendingInput;
+const uint32_t kReqError = CVLRequest::kFlagError;
 
 // A resynchronisation scan gives up after discarding this much.
 const unsigned kMaxResyncBytes = 64u * 1024u * 1024u;
