@@ -14,6 +14,9 @@ QString Tr(const char* text)
     return QCoreApplication::translate("CVLQtSharedMem", text);
 }
 
+const char* const kLockFailed = QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.");
+const char* const kInvalidData = QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.");
+
 // Holds the segment's system-wide lock for one read or write.
 class SegmentLock
 {
@@ -153,7 +156,7 @@ bool CVLQtSharedMem::WriteMem(const QString& text)
         {
             SegmentLock lock(m_Segment);
             if (!lock.IsLocked())
-                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.")), false);
+                SetLastError(Tr(kLockFailed), false);
             else
             {
                 QString stamped = text;
@@ -173,6 +176,21 @@ bool CVLQtSharedMem::WriteMem(const QString& text)
     }
 }
 
+bool CVLQtSharedMem::TakeSegmentStamp(QString& text, bool& unchanged)
+{
+    QByteArray bytes;
+    if (!ReadSegmentText(bytes) || bytes.size() < kStampLength)
+    {
+        SetLastError(Tr(kInvalidData), false);
+        return false;
+    }
+    text = QString::fromUtf8(bytes);
+    const QDateTime kept = m_LastStamp;
+    m_LastStamp = QDateTime::fromString(text.left(kStampLength), m_gDateTimeFormatStr);
+    unchanged = IsUnchanged(kept, m_LastStamp);
+    return true;
+}
+
 bool CVLQtSharedMem::WriteMemIfNotChanged(bool& changed, QString* current)
 {
     try
@@ -182,17 +200,13 @@ bool CVLQtSharedMem::WriteMemIfNotChanged(bool& changed, QString* current)
         bool result = false;
         {
             SegmentLock lock(m_Segment);
-            QByteArray bytes;
+            QString segmentText;
+            bool unchanged = false;
             if (!lock.IsLocked())
-                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.")), false);
-            else if (!ReadSegmentText(bytes) || bytes.size() < kStampLength)
-                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.")), false);
-            else
+                SetLastError(Tr(kLockFailed), false);
+            else if (TakeSegmentStamp(segmentText, unchanged))
             {
-                const QString segmentText = QString::fromUtf8(bytes);
-                const QDateTime kept = m_LastStamp;
-                m_LastStamp = QDateTime::fromString(segmentText.left(kStampLength), m_gDateTimeFormatStr);
-                if (IsUnchanged(kept, m_LastStamp))
+                if (unchanged)
                 {
                     QString fresh;
                     m_LastStamp = StampString(fresh);
@@ -206,7 +220,7 @@ bool CVLQtSharedMem::WriteMemIfNotChanged(bool& changed, QString* current)
                     {
                         if (segmentText.size() < kStampLength)
                         {
-                            SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.")), false);
+                            SetLastError(Tr(kInvalidData), false);
                             result = false;
                         }
                         else
@@ -236,17 +250,12 @@ bool CVLQtSharedMem::ReadMemIfChanged(QString& text, bool& changed)
         bool result = false;
         {
             SegmentLock lock(m_Segment);
-            QByteArray bytes;
+            bool unchanged = false;
             if (!lock.IsLocked())
-                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Could not lock the shared memory segment.")), false);
-            else if (!ReadSegmentText(bytes) || bytes.size() < kStampLength)
-                SetLastError(Tr(QT_TRANSLATE_NOOP("CVLQtSharedMem", "Invalid data encountered in the shared memory.")), false);
-            else
+                SetLastError(Tr(kLockFailed), false);
+            else if (TakeSegmentStamp(text, unchanged))
             {
-                text = QString::fromUtf8(bytes);
-                const QDateTime kept = m_LastStamp;
-                m_LastStamp = QDateTime::fromString(text.left(kStampLength), m_gDateTimeFormatStr);
-                if (IsUnchanged(kept, m_LastStamp))
+                if (unchanged)
                     text = QString();
                 else
                 {

@@ -45,6 +45,9 @@ private:
     void DetachUnlessKept();
     // Copies the NUL-terminated text at offset 0; false when no NUL lies inside the segment.
     bool ReadSegmentText(QByteArray& text) const;
+    // With the lock held: the segment's text and whether its stamp is the one last seen here
+    // (the parsed stamp becomes the last stamp). False, with the error set, for invalid data.
+    bool TakeSegmentStamp(QString& text, bool& unchanged);
     // Copies the bytes and a NUL to offset 0; false (and the segment untouched) when they do not fit.
     bool StoreSegmentText(const QByteArray& bytes);
     void HandleStandardException(const QString& function);

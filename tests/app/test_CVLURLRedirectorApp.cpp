@@ -287,7 +287,7 @@ TEST_F(DispatchTest, NativeRouteOffersTheLinkThroughSharedMemory)
     // A client path that exists and a short client timeout; a stand-in "running client" on
     // another thread takes the link from the segment and acknowledges it with a newer stamp.
     PerUserSegmentLock segmentLock;
-    WriteSettings("openpref:1\nclientloc:" + Home() + "\ndefaultclienttimeout:400\n");
+    WriteSettings("openpref:1\nclientloc:" + Home() + "\ndefaultclienttimeout:1500\n");
     App().ReloadPrefs();
     const QString expected = QStringLiteral("vlstudio://127.0.0.1:1//My%20Project/dfct?recordID=1");
     const QString key = App().GetSharedMemKey();
