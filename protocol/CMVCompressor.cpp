@@ -20,56 +20,34 @@ const int kCreateFlags = 0x0010;
 const unsigned kRatioWindow = 10000;
 
 // The dictionary as the compression run searches it: open addressing over a power-of-two table
-// well above the 3838 codes a run can hold, keyed by the (prefix, byte) pair. It holds exactly
-// the pairs the 5021-slot LZWFind table would hold, so the codes written are the same; only
-// the search takes fewer probes (the 16-bit cut of LZWFind's hash makes prefixes 512 apart
-// start at the same slot).
-class PairTable
+// keyed by the (prefix, byte) pair. Any table holding the same pairs yields the same codes. On
+// random input nearly every byte is a miss, and a miss has to find an empty slot: with 32768
+// slots for at most 3838 codes the table stays under an eighth full, so most searches end at the
+// first probe, and 256 KiB still sit in the second-level cache.
+// A slot is one 64-bit word: the code above bit 32 and below it the tag
+// generation << 20 | prefix << 8 | byte, so a hit is one load and one compare. Random input
+// clears the dictionary every few kilobytes: a clear only starts a new generation, and slots of
+// older generations count as empty. Generation 0 marks never-used slots.
+const unsigned kTableBits = 15;
+const unsigned kTableSlots = 1u << kTableBits;
+const unsigned kTableMask = kTableSlots - 1;
+const unsigned kKeyBits = 20;
+const std::uint32_t kLastGeneration = (1u << (32 - kKeyBits)) - 1;
+
+// The start slot is the XOR of a hash of the prefix and one of the byte. The prefix's half is
+// kept in the slot next to its code (bits 44 and up; the code is in bits 32 to 43), so that a
+// hit hands the next look-up its hash without a multiplication on the loop's chain of dependent
+// steps; the byte's half does not depend on the previous step. Full-width multiplicative hashes:
+// the codes of a text are close together and its bytes few, and simpler mixes pile them into long
+// runs of occupied slots.
+inline unsigned PrefixMix(unsigned prefix)
 {
-public:
-    PairTable() : m_Slots(new Slot[kSlots]) { Wipe(); }
-
-    // Random input clears the dictionary every few kilobytes: a clear only starts a new
-    // generation, and slots of older generations count as empty.
-    void Clear()
-    {
-        if (++m_Generation == 0)
-            Wipe();
-    }
-
-    // The slot holding the pair, or the empty slot where it belongs.
-    unsigned Find(unsigned short prefix, unsigned char c, std::uint32_t& key) const
-    {
-        key = (static_cast<std::uint32_t>(prefix) << 8) | c;
-        unsigned slot = (key * 2654435761u) >> (32 - kBits);
-        while (m_Slots[slot].generation == m_Generation && m_Slots[slot].key != key)
-            slot = (slot + 1) & (kSlots - 1);
-        return slot;
-    }
-    bool Holds(unsigned slot, std::uint32_t key) const
-    {
-        return m_Slots[slot].generation == m_Generation && m_Slots[slot].key == key;
-    }
-    unsigned short Code(unsigned slot) const { return m_Slots[slot].code; }
-    void Set(unsigned slot, std::uint32_t key, unsigned short code) { m_Slots[slot] = Slot{key, code, m_Generation}; }
-
-private:
-    void Wipe()
-    {
-        std::memset(m_Slots.get(), 0, sizeof(Slot) * kSlots);
-        m_Generation = 1;  // generation 0 marks never-used slots
-    }
-
-    static const unsigned kBits = 13;
-    static const unsigned kSlots = 1u << kBits;
-    struct Slot {
-        std::uint32_t key;
-        unsigned short code;
-        unsigned short generation;
-    };
-    std::unique_ptr<Slot[]> m_Slots;
-    unsigned short m_Generation = 1;
-};
+    return (prefix * 2654435761u) >> (32 - kTableBits);
+}
+inline unsigned ByteMix(unsigned c)
+{
+    return ((c + 1) * 0x85EBCA6Bu) >> (32 - kTableBits);
+}
 
 }  // namespace
 
@@ -281,11 +259,11 @@ compressorErrors CMVCompressor::LZW12Run(CVLFile& input, CVLFile& output)
     if (error)
         return error;
 
-    PairTable table;
+    std::unique_ptr<std::uint64_t[]> slotStore(new std::uint64_t[kTableSlots]());
+    std::uint64_t* const slots = slotStore.get();
     std::unique_ptr<unsigned char[]> inBlock(new unsigned char[kBlockSize]);
 
-    unsigned short nextCode = kFirstCode;
-    unsigned short prefix = kEndCode;
+    unsigned prefix = kEndCode;
     unsigned char first = 0;
     if (input.Read(&first, 1) == 1) {
         prefix = first;
@@ -295,69 +273,224 @@ compressorErrors CMVCompressor::LZW12Run(CVLFile& input, CVLFile& output)
     }
 
     if (prefix != kEndCode) {
+        // The loop's state lives in locals so that it stays in registers: the byte stores into
+        // the block may alias any member, which would make the compiler reload every counter
+        // after each code. The members are brought up to date on every way out.
+        unsigned char* const block = m_OutBlock.get();
+        unsigned used = m_OutBlockUsed;
+        bool pending = m_bPending;
+        unsigned pendingByte = m_PendingByte;
+        unsigned long long flushed = 0;      // code stream bytes handed to the file so far
+        unsigned long long consumed = 1;     // input bytes before the current block
+        unsigned long long windowStart = 0;  // input bytes before the ratio window
+        unsigned long long windowOutStart = 0;
+        unsigned bestRatio = m_BestRatio;
+        unsigned lastRatio = m_LastRatio;
+        unsigned nextCode = kFirstCode;
+        std::uint32_t generation = 1;
+        std::uint32_t genTag = generation << kKeyBits;
+        unsigned prefixMix = PrefixMix(prefix);
+        // A code makes the run fail once the stream would exceed this many bytes of the block.
+        const unsigned maxOut = m_MaxOutputSize;
+        unsigned usedLimit = maxOut ? maxOut : ~0u;
+
+        auto sync = [&](unsigned long long inPos) {
+            m_OutBlockUsed = used;
+            m_bPending = pending;
+            m_PendingByte = static_cast<unsigned char>(pendingByte);
+            m_OutputCount = static_cast<unsigned>(flushed + used);
+            m_WindowInCount = static_cast<unsigned>(inPos - windowStart);
+            m_WindowOutCount = static_cast<unsigned>(flushed + used - windowOutStart);
+            m_BestRatio = bestRatio;
+            m_LastRatio = lastRatio;
+        };
+        // LZWOut on the locals: the same bytes, the same block boundaries, the same size check.
+        auto put = [&](unsigned code) -> compressorErrors {
+            // Keep room for the two bytes of a pair's second half.
+            if (used + 2 > kBlockSize) {
+                m_OutBlockUsed = used;
+                flushed += used;
+                used = 0;
+                usedLimit = maxOut ? static_cast<unsigned>(maxOut - flushed) : ~0u;
+                compressorErrors e = WriteOutBlock(output);
+                if (e)
+                    return e;
+            }
+            if (!pending) {
+                block[used] = static_cast<unsigned char>(code >> 4);
+                pendingByte = (code << 4) & 0xF0;
+                used += 1;
+            } else {
+                block[used] = static_cast<unsigned char>(pendingByte | ((code >> 8) & 0x0F));
+                block[used + 1] = static_cast<unsigned char>(code);
+                used += 2;
+            }
+            pending = !pending;
+            if (used > usedLimit)
+                return compressorMaxSizeExceeded;
+            return compressorNoError;
+        };
+
         for (;;) {
             unsigned got = input.Read(inBlock.get(), kBlockSize);
             // A read that fails returns 0 without reaching the end: the output would be cut short.
-            if (got == 0 && !input.IsAtEnd())
+            if (got == 0 && !input.IsAtEnd()) {
+                sync(consumed);
                 return compressorFileReadError;
+            }
             if (got == 0)
                 break;
-            const unsigned char* bytes = inBlock.get();
-            for (unsigned i = 0; i < got; ++i) {
-                const int c = bytes[i];
-                ++m_WindowInCount;
-                std::uint32_t key = 0;
-                const unsigned slot = table.Find(prefix, static_cast<unsigned char>(c), key);
-                if (table.Holds(slot, key)) {
-                    prefix = table.Code(slot);
+            const unsigned char* const bytes = inBlock.get();
+            // The ratio is looked at on the first miss at or after this index of the block.
+            unsigned long long checkAt = windowStart + kRatioWindow;
+            checkAt = checkAt > consumed + 1 ? checkAt - consumed - 1 : 0;
+            unsigned i = 0;
+            while (i < got) {
+                // Stretches in which no code can need a flush of the block, reach the size limit
+                // or fall due for the ratio check run through the short loop below; the bytes
+                // around those points take the careful step after it.
+                unsigned long long run = got - i;
+                if (checkAt <= i)
+                    run = 0;
+                else if (checkAt - i < run)
+                    run = checkAt - i;
+                // Every byte makes at most one code of at most two bytes.
+                const unsigned room = used + 2 <= kBlockSize ? (kBlockSize - 2 - used) / 2 : 0;
+                if (room < run)
+                    run = room;
+                const unsigned limitRoom = usedLimit >= used ? (usedLimit - used) / 2 : 0;
+                if (limitRoom < run)
+                    run = limitRoom;
+                if (run >= 16) {
+                    const unsigned char* p = bytes + i;
+                    const unsigned char* const stop = p + run;
+                    unsigned char* out = block + used;
+                    // The pending four bits and the new code, most significant first.
+                    std::uint32_t bits = pending ? pendingByte >> 4 : 0;
+                    unsigned nbits = pending ? 4 : 0;
+                    unsigned pre = prefix;
+                    unsigned preMix = prefixMix;
+                    unsigned code = nextCode;
+                    const std::uint32_t tagBase = genTag;
+                    do {
+                        const unsigned c = *p++;
+                        const std::uint32_t want = tagBase | (pre << 8) | c;
+                        unsigned slot = preMix ^ ByteMix(c);
+                        std::uint64_t entry = slots[slot];
+                        for (;;) {
+                            const std::uint32_t tag = static_cast<std::uint32_t>(entry);
+                            if (tag == want)
+                                break;
+                            if ((tag ^ tagBase) >> kKeyBits)
+                                break;
+                            slot = (slot + 1) & kTableMask;
+                            entry = slots[slot];
+                        }
+                        if (static_cast<std::uint32_t>(entry) == want) {
+                            pre = static_cast<unsigned>(entry >> 32) & 0xFFF;
+                            preMix = static_cast<unsigned>(entry >> 44);
+                            continue;
+                        }
+                        // Twelve bits in, then one or two whole bytes out; the second byte of a
+                        // one-byte step is rewritten by the next code.
+                        bits = (bits << 12) | pre;
+                        nbits += 12;
+                        const std::uint32_t top = (bits << (16 - nbits)) & 0xFFFF;
+                        out[0] = static_cast<unsigned char>(top >> 8);
+                        out[1] = static_cast<unsigned char>(top);
+                        out += nbits >> 3;
+                        nbits &= 7;
+                        if (code <= kMaxCode) {
+                            slots[slot] = (static_cast<std::uint64_t>(PrefixMix(code)) << 44) |
+                                          (static_cast<std::uint64_t>(code) << 32) | want;
+                            ++code;
+                        }
+                        pre = c;
+                        preMix = PrefixMix(c);
+                    } while (p != stop);
+                    used = static_cast<unsigned>(out - block);
+                    pending = nbits != 0;
+                    pendingByte = (bits << 4) & 0xF0;
+                    prefix = pre;
+                    prefixMix = preMix;
+                    nextCode = code;
+                    i += static_cast<unsigned>(run);
                     continue;
                 }
-                // The common case of LZWOut written out here: room in the block, no size limit.
-                if (!m_MaxOutputSize && m_OutBlockUsed + 2 <= kBlockSize && m_OutBlock) {
-                    unsigned char* out = m_OutBlock.get() + m_OutBlockUsed;
-                    const unsigned written = m_bPending ? 2u : 1u;
-                    if (!m_bPending) {
-                        out[0] = static_cast<unsigned char>(prefix >> 4);
-                        m_PendingByte = static_cast<unsigned char>((prefix << 4) & 0xF0);
-                    } else {
-                        out[0] = static_cast<unsigned char>(m_PendingByte | ((prefix >> 8) & 0x0F));
-                        out[1] = static_cast<unsigned char>(prefix & 0xFF);
+                // The careful step: one byte with every check.
+                do {
+                    const unsigned c = bytes[i];
+                    const std::uint32_t want = genTag | (prefix << 8) | c;
+                    unsigned slot = prefixMix ^ ByteMix(c);
+                    std::uint64_t entry = slots[slot];
+                    bool hit;
+                    for (;;) {
+                        const std::uint32_t tag = static_cast<std::uint32_t>(entry);
+                        if (tag == want) {
+                            hit = true;
+                            break;
+                        }
+                        if ((tag ^ genTag) >> kKeyBits) {
+                            hit = false;
+                            break;
+                        }
+                        slot = (slot + 1) & kTableMask;
+                        entry = slots[slot];
                     }
-                    m_bPending = !m_bPending;
-                    m_OutBlockUsed += written;
-                    m_OutputCount += written;
-                    m_WindowOutCount += written;
-                } else {
-                    error = LZWOut(output, prefix);
-                    if (error)
+                    if (hit) {
+                        prefix = static_cast<unsigned>(entry >> 32) & 0xFFF;
+                        prefixMix = static_cast<unsigned>(entry >> 44);
+                        continue;
+                    }
+                    error = put(prefix);
+                    if (error) {
+                        sync(consumed + i + 1);
                         return error;
-                }
-                if (nextCode <= kMaxCode)
-                    table.Set(slot, key, nextCode++);
-                if (m_WindowInCount >= kRatioWindow) {
-                    unsigned ratio = static_cast<unsigned>(
-                        static_cast<unsigned long long>(m_WindowOutCount) * 100u / m_WindowInCount);
-                    m_WindowInCount = 0;
-                    m_WindowOutCount = 0;
-                    if (ratio <= m_BestRatio) {
-                        m_BestRatio = ratio;
-                    } else if (ratio >= 51 && (ratio > 90 || ratio > m_LastRatio + 10)) {
-                        error = LZWOut(output, kClearCode);
-                        if (error)
-                            return error;
-                        table.Clear();
-                        nextCode = kFirstCode;
                     }
-                    m_LastRatio = ratio;
-                }
-                prefix = static_cast<unsigned short>(c);
+                    if (nextCode <= kMaxCode) {
+                        slots[slot] = (static_cast<std::uint64_t>(PrefixMix(nextCode)) << 44) |
+                                      (static_cast<std::uint64_t>(nextCode) << 32) | want;
+                        ++nextCode;
+                    }
+                    if (i >= checkAt) {
+                        const unsigned long long pos = consumed + i + 1;
+                        const unsigned windowIn = static_cast<unsigned>(pos - windowStart);
+                        const unsigned windowOut = static_cast<unsigned>(flushed + used - windowOutStart);
+                        const unsigned ratio =
+                            static_cast<unsigned>(static_cast<unsigned long long>(windowOut) * 100u / windowIn);
+                        windowStart = pos;
+                        windowOutStart = flushed + used;
+                        checkAt = static_cast<unsigned long long>(i) + kRatioWindow;
+                        if (ratio <= bestRatio) {
+                            bestRatio = ratio;
+                        } else if (ratio >= 51 && (ratio > 90 || ratio > lastRatio + 10)) {
+                            error = put(kClearCode);
+                            if (error) {
+                                sync(pos);
+                                return error;
+                            }
+                            if (++generation > kLastGeneration) {
+                                std::memset(slots, 0, sizeof(std::uint64_t) * kTableSlots);
+                                generation = 1;
+                            }
+                            genTag = generation << kKeyBits;
+                            nextCode = kFirstCode;
+                        }
+                        lastRatio = ratio;
+                    }
+                    prefix = c;
+                    prefixMix = PrefixMix(c);
+                } while (false);
+                ++i;
             }
+            consumed += got;
             if (got < kBlockSize)
                 break;
         }
+        sync(consumed);
     }
 
-    error = LZWOut(output, prefix);
+    error = LZWOut(output, static_cast<unsigned short>(prefix));
     if (!error)
         error = LZWOut(output, kEndCode);
     if (!error)
