@@ -261,21 +261,6 @@ unsigned CVLMemFile::Read(void* bytes, unsigned count)
     return n;
 }
 
-unsigned CVLMemFile::Read(CVLBuffer& buffer, unsigned count)
-{
-    try {
-        buffer.GrowTo(count, false);
-    } catch (const std::bad_alloc&) {
-        SetError(kFileError_Memory);
-        return 0;
-    }
-    if (buffer.GetBufferLength() < count) {
-        SetError(kFileError_Memory);
-        return 0;
-    }
-    return Read(buffer.GetNonConstBufferPtr(), count);
-}
-
 unsigned CVLMemFile::Write(const void* bytes, unsigned count)
 {
     if (!IsOpen() || !bytes || count == 0)
@@ -303,13 +288,6 @@ unsigned CVLMemFile::Write(const void* bytes, unsigned count)
     if (m_Position > m_Length)
         m_Length = m_Position;
     return count;
-}
-
-unsigned CVLMemFile::Write(const CVLBuffer& buffer, unsigned count)
-{
-    if (count > buffer.GetBufferLength())
-        count = buffer.GetBufferLength();
-    return Write(buffer.GetBufferPtr(), count);
 }
 
 unsigned CVLMemFile::GetCRC32(bool, CVLBuffer*, unsigned* textCRC)

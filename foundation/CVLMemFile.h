@@ -48,10 +48,11 @@ public:
     bool CreateFromMemFile(CVLMemFile& source, unsigned* crc = nullptr) override;
     // Loads the whole file (at most 0x7FFFFFFF bytes); crc receives this file's CRC-32.
     bool CreateFromFile(CVLFile& source, unsigned* crc = nullptr) override;
+    // The buffer overloads are the base ones: they size the buffer and come back here.
+    using CVLFile::Read;
+    using CVLFile::Write;
     unsigned Read(void* bytes, unsigned count) override;
-    unsigned Read(CVLBuffer& buffer, unsigned count) override;
     unsigned Write(const void* bytes, unsigned count) override;
-    unsigned Write(const CVLBuffer& buffer, unsigned count) override;
     unsigned GetCRC32(bool unused = false, CVLBuffer* work = nullptr, unsigned* textCRC = nullptr) override;
     unsigned GetTextCRC32(CVLBuffer* work = nullptr) override;
     bool ReadString(CVLString& line) override;

@@ -1,7 +1,6 @@
 #include "CVLSubFile.h"
 
 #include <cerrno>
-#include <new>
 #include <unistd.h>
 
 CVLSubFile::CVLSubFile() = default;
@@ -173,21 +172,6 @@ unsigned CVLSubFile::Read(void* bytes, unsigned count)
     if (got < count || position + got >= m_WindowLength)
         m_AtEnd = true;
     return got;
-}
-
-unsigned CVLSubFile::Read(CVLBuffer& buffer, unsigned count)
-{
-    try {
-        buffer.GrowTo(count, false);
-    } catch (const std::bad_alloc&) {
-        SetError(kFileError_Memory);
-        return 0;
-    }
-    if (buffer.GetBufferLength() < count) {
-        SetError(kFileError_Memory);
-        return 0;
-    }
-    return Read(buffer.GetNonConstBufferPtr(), count);
 }
 
 unsigned CVLSubFile::Write(const void*, unsigned)

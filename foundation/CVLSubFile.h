@@ -46,7 +46,8 @@ public:
     bool CreateFromFile(CVLFile& source, unsigned* crc = nullptr) override;
     // 0xFFFFFFFF on a failed read; reaching the window end sets the at-end flag.
     unsigned Read(void* bytes, unsigned count) override;
-    unsigned Read(CVLBuffer& buffer, unsigned count) override;
+    // The buffer overload is the base one: it sizes the buffer and comes back here.
+    using CVLFile::Read;
     unsigned Write(const void* bytes, unsigned count) override;
     unsigned Write(const CVLBuffer& buffer, unsigned count) override;
     unsigned WriteString(const char* text, unsigned width = 0) override;
