@@ -1022,32 +1022,33 @@ bool CVLFile::ReadString(CVLString& line)
     return !bytes.empty();
 }
 
-int CVLFile::LockRange(int offset, int length)
+namespace {
+
+// Sets (F_RDLCK) or clears (F_UNLCK) a non-blocking record lock; 0 or -1.
+int SetRangeLock(int fd, short type, int offset, int length)
 {
     // Descriptor 0 means closed here, not stdin.
-    if (m_fd <= 0)
+    if (fd <= 0)
         return -1;
     struct flock lock;
     memset(&lock, 0, sizeof(lock));
-    lock.l_type = F_RDLCK;
+    lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = offset;
     lock.l_len = length;
-    return fcntl(m_fd, F_SETLK, &lock) == 0 ? 0 : -1;
+    return fcntl(fd, F_SETLK, &lock) == 0 ? 0 : -1;
+}
+
+}  // namespace
+
+int CVLFile::LockRange(int offset, int length)
+{
+    return SetRangeLock(m_fd, F_RDLCK, offset, length);
 }
 
 int CVLFile::UnlockRange(int offset, int length)
 {
-    // Descriptor 0 means closed here, not stdin.
-    if (m_fd <= 0)
-        return -1;
-    struct flock lock;
-    memset(&lock, 0, sizeof(lock));
-    lock.l_type = F_UNLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = offset;
-    lock.l_len = length;
-    return fcntl(m_fd, F_SETLK, &lock) == 0 ? 0 : -1;
+    return SetRangeLock(m_fd, F_UNLCK, offset, length);
 }
 
 unsigned CVLFile::GetPosition()
