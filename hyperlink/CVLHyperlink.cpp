@@ -46,6 +46,18 @@ struct LinkBytes {
         return false;
     }
 
+    // Position of the last c at or after from, or false.
+    bool FindLast(char c, unsigned from, unsigned& at) const
+    {
+        for (unsigned i = length; i > from; --i) {
+            if (data[i - 1] == c) {
+                at = i - 1;
+                return true;
+            }
+        }
+        return false;
+    }
+
     bool BeginsWithIgnoringCase(const char* prefix) const
     {
         const unsigned prefixLength = static_cast<unsigned>(std::strlen(prefix));
@@ -537,15 +549,7 @@ bool CVLHyperlink::Parse_ServerInfo(const CVLString& link, unsigned& pos, CVLStr
     // The port follows the last ":" of the part; one at the very start does not count.
     const LinkBytes partBytes(part);
     unsigned colon = 0;
-    bool hasColon = false;
-    for (unsigned i = partBytes.length; i > 1; --i) {
-        if (partBytes.data[i - 1] == ':') {
-            colon = i - 1;
-            hasColon = true;
-            break;
-        }
-    }
-    if (!hasColon) {
+    if (!partBytes.FindLast(':', 1, colon)) {
         SetError(error, QT_TRANSLATE_NOOP("QObject", "The address must contain a port number."));
         return false;
     }
@@ -689,14 +693,8 @@ bool CVLHyperlink::Parse_CGIInfo(const CVLString& link, unsigned& pos, CVLString
     const LinkBytes pathBytes(path);
     unsigned firstColon = 0;
     unsigned lastColon = 0;
-    if (pathBytes.Find(':', 0, firstColon)) {
-        for (unsigned i = pathBytes.length; i > 0; --i) {
-            if (pathBytes.data[i - 1] == ':') {
-                lastColon = i - 1;
-                break;
-            }
-        }
-    }
+    if (pathBytes.Find(':', 0, firstColon))
+        pathBytes.FindLast(':', 0, lastColon);
     if (firstColon < lastColon) {
         // Two or more ":" mean an IPv6 host, which must be bracketed: the "]" is followed by the
         // port's ":" or directly by the path's "/".
