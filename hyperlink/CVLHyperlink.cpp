@@ -374,6 +374,15 @@ PairResult ReadPair(const LinkBytes& bytes, unsigned& pos, CVLString& key, CVLSt
     return PairResult::Read;
 }
 
+// The message for a pair whose key or value cannot be read (BadKey or BadValue).
+void SetPairReadError(CVLString& error, PairResult result)
+{
+    if (result == PairResult::BadKey)
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter key."));
+    else
+        SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter value."));
+}
+
 // Checks one parameter against the item code; false with the message when it is refused.
 bool CheckParameter(unsigned tableID, const CVLString& key, const CVLString& value, CVLString& error)
 {
@@ -647,19 +656,17 @@ bool CVLHyperlink::Parse_Parameters(const CVLString& link, unsigned& pos, unsign
     CVLString value;
     while (pos < bytes.length) {
         CVLString problem;
-        switch (ReadPair(bytes, pos, key, value)) {
+        const PairResult read = ReadPair(bytes, pos, key, value);
+        switch (read) {
         case PairResult::MissingEquals:
             // Without "=" the rest cannot be split into pairs: always the end of parsing.
             if (valid)
                 SetSyntaxError(error, QT_TRANSLATE_NOOP("QObject", "The parameter syntax is invalid. "));
             return false;
         case PairResult::BadKey:
-            if (valid)
-                SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter key."));
-            return false;
         case PairResult::BadValue:
             if (valid)
-                SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter value."));
+                SetPairReadError(error, read);
             return false;
         case PairResult::Read:
             break;
@@ -736,15 +743,14 @@ bool CVLHyperlink::Parse_Parameters_HTTP(const CVLString& link, unsigned& pos, C
     CVLString key;
     CVLString value;
     while (pos < bytes.length) {
-        switch (ReadPair(bytes, pos, key, value)) {
+        const PairResult read = ReadPair(bytes, pos, key, value);
+        switch (read) {
         case PairResult::MissingEquals:
             SetError(error, QT_TRANSLATE_NOOP("QObject", "The parameter syntax is invalid."));
             return false;
         case PairResult::BadKey:
-            SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter key."));
-            return false;
         case PairResult::BadValue:
-            SetError(error, QT_TRANSLATE_NOOP("QObject", "A parsing error occurred when reading the parameter value."));
+            SetPairReadError(error, read);
             return false;
         case PairResult::Read:
             break;
