@@ -2,6 +2,7 @@
 
 #include "CVLApplicationSpecifics.h"
 #include "RegistryUnix.h"
+#include "../TempHome.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -26,25 +25,6 @@ const char kClientPathText[] =
     "Choose a valid Corvane ALM Client executable to launch if there is no open client to handle the link.";
 const char kOpenPrefText[] = "Choose how the link should be handled.";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Str(const CVLString& s)
-{
-    return std::string(s.GetBufferPtr(), s.GetLength());
-}
-
 // A temporary home folder, and the system client file pointed into it. Uses the process's
 // application-specifics object when a test main made one, else makes its own.
 class UserPrefsTest : public ::testing::Test
@@ -52,16 +32,9 @@ class UserPrefsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/vlprefstestXXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_Root = pattern;
-        m_Home = m_Root + "/home";
-        fs::create_directories(m_Home);
-        const char* oldHome = std::getenv("HOME");
-        m_HadHome = oldHome != nullptr;
-        if (m_HadHome)
-            m_OldHome = oldHome;
-        ::setenv("HOME", m_Home.c_str(), 1);
+        ASSERT_NO_FATAL_FAILURE(m_TempHome.Make("/tmp/vlprefstestXXXXXX", "home"));
+        m_Root = m_TempHome.Root();
+        m_Home = m_TempHome.Home();
         m_Folder = m_Home + "/.molvar";
         m_File = m_Folder + "/vlurlredirector.conf";
         m_SystemFile = m_Root + "/vlclient.conf";
@@ -76,12 +49,7 @@ protected:
     {
         g_spApplicationSpecifics->SetClientConfigFile(m_OldSystemFile);
         m_OwnSpecifics.reset();
-        if (m_HadHome)
-            ::setenv("HOME", m_OldHome.c_str(), 1);
-        else
-            ::unsetenv("HOME");
-        std::error_code ec;
-        fs::remove_all(m_Root, ec);
+        m_TempHome.Remove();
     }
 
     void WriteSettings(const std::string& bytes)
@@ -104,10 +72,9 @@ protected:
 
     std::unique_ptr<CVLApplicationSpecifics> m_OwnSpecifics;
     CVLString m_OldSystemFile;
+    TempHome m_TempHome;
     std::string m_Root;
     std::string m_Home;
-    std::string m_OldHome;
-    bool m_HadHome = false;
     std::string m_Folder;
     std::string m_File;
     std::string m_SystemFile;

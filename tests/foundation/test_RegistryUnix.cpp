@@ -1,4 +1,5 @@
 #include "RegistryUnix.h"
+#include "../TempHome.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -24,25 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Str(const CVLString& s)
-{
-    return std::string(s.GetBufferPtr(), s.GetLength());
-}
 
 Pairs CacheOf(const CVLRegistryInd& store)
 {
@@ -74,27 +54,18 @@ class RegistryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/vlregtestXXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_Home = pattern;
-        const char* oldHome = std::getenv("HOME");
-        m_HadHome = oldHome != nullptr;
-        if (m_HadHome)
-            m_OldHome = oldHome;
-        ::setenv("HOME", m_Home.c_str(), 1);
+        ASSERT_NO_FATAL_FAILURE(m_TempHome.Make("/tmp/vlregtestXXXXXX", ""));
+        m_Home = m_TempHome.Home();
         m_Folder = m_Home + "/.molvar";
         m_File = m_Folder + "/vlurlredirector.conf";
     }
 
     void TearDown() override
     {
-        if (m_HadHome)
-            ::setenv("HOME", m_OldHome.c_str(), 1);
-        else
-            ::unsetenv("HOME");
+        // A test may have left the folder read-only; give it back to the owner so it can be deleted.
         std::error_code ec;
         fs::permissions(m_Folder, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_Home, ec);
+        m_TempHome.Remove();
     }
 
     // The redirector's store, constructed the way the preferences do it.
@@ -114,9 +85,8 @@ protected:
         return names;
     }
 
+    TempHome m_TempHome;
     std::string m_Home;
-    std::string m_OldHome;
-    bool m_HadHome = false;
     std::string m_Folder;
     std::string m_File;
 };
