@@ -15,3 +15,8 @@ for variant in build:-DVL_SANITIZE=OFF build-asan:-DVL_SANITIZE=ON; do
     echo "== tests in $dir"
     ctest --test-dir "$root/$dir" --output-on-failure --parallel "$jobs" --timeout 120
 done
+
+# A short run of every fuzz target, so that regressions on untrusted input show; the fuzzers
+# keep their own sanitizer settings (leak checks on).
+echo "== fuzz targets, ${VL_FUZZ_SECONDS:-10} s each"
+env -u ASAN_OPTIONS -u UBSAN_OPTIONS "$root/scripts/fuzz.sh" "${VL_FUZZ_SECONDS:-10}"
