@@ -6,11 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -31,6 +35,23 @@ inline void WriteFile(const std::string& path, const std::string& bytes)
 inline std::string Str(const CVLString& s)
 {
     return std::string(s.GetBufferPtr(), s.GetLength());
+}
+
+// Runs writer in a forked child, kills the child after pauseNs nanoseconds and reaps it: a writer
+// stopped at an arbitrary point. Fails the test (fatally) when the fork fails.
+inline void RunWriterUntilKilled(long pauseNs, const std::function<void()>& writer)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        writer();
+        ::_exit(0);
+    }
+    struct timespec pause = {0, pauseNs};
+    ::nanosleep(&pause, nullptr);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
 }
 
 // A fresh folder under /tmp with HOME pointed at it, or at a folder made inside it, for one test.

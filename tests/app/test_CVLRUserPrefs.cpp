@@ -269,18 +269,10 @@ TEST_F(UserPrefsTest, KilledSaveLeavesCompleteOldOrNewPreferences)
     const std::string textB = ReadFile(m_File);
 
     for (int round = 0; round < 5; ++round) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        ASSERT_NO_FATAL_FAILURE(RunWriterUntilKilled((3 + round * 4) * 1000000L, [&]() {
             for (int i = 0; i < 100000; ++i)
                 (i % 2 == 0 ? a : b).FlushToReg(nullptr);
-            ::_exit(0);
-        }
-        struct timespec pause = {0, (3 + round * 4) * 1000000L};
-        ::nanosleep(&pause, nullptr);
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
+        }));
         const std::string now = ReadFile(m_File);
         EXPECT_TRUE(now == textA || now == textB) << "round " << round << ": " << now.size() << " bytes";
     }

@@ -538,20 +538,12 @@ TEST_F(RegistryTest, KilledWriterLeavesCompleteOldOrNewFile)
     WriteSettings(textA);
 
     for (int round = 0; round < 10; ++round) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        ASSERT_NO_FATAL_FAILURE(RunWriterUntilKilled((2 + round * 2) * 1000000L, [&]() {
             CVLRegistry store(kClientID_URLRedirector, kRegKeyLocation_NotSet, nullptr);
             store.Init();
             for (int i = 0; i < 100000; ++i)
                 store.SetProperty("k", (i % 2 == 0 ? valueB : valueA).c_str());
-            ::_exit(0);
-        }
-        struct timespec pause = {0, (2 + round * 2) * 1000000L};
-        ::nanosleep(&pause, nullptr);
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
+        }));
 
         const std::string now = ReadFile(m_File);
         EXPECT_TRUE(now == textA || now == textB) << "round " << round << ": " << now.size() << " bytes";
