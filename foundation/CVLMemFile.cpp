@@ -12,13 +12,6 @@ CVLMemFile::~CVLMemFile()
     m_fd = 0;
 }
 
-void CVLMemFile::Initialize(const CVLString& name)
-{
-    Close();
-    m_Name = name;
-    m_AtEnd = false;
-}
-
 void CVLMemFile::Close()
 {
     m_Position = 0;

@@ -12,8 +12,7 @@ public:
     CVLMemFile();
     ~CVLMemFile() override;
 
-    // Closes, keeps the content, takes the name.
-    void Initialize(const CVLString& name) override;
+    // Initialize is the base one: it closes through Close below (content kept) and takes the name.
     // Position 0, marked closed, content kept.
     void Close() override;
     // Always succeeds. (flags & 0x12) == 0x10 zeroes the block and empties the file; otherwise
