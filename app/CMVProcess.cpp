@@ -217,19 +217,8 @@ bool CMVProcess::StartProcess()
         return false;
     }
     CVLString executable(*arguments.GetStringAt(1));
-
-    struct stat info;
-    if (executable.EndsWith(CVLString(".app")) && ::stat(executable.GetBufferPtr(), &info) == 0 &&
-        S_ISDIR(info.st_mode))
-    {
-        CVLString name;
-        if (MVGetBundleExecutableName(executable, name))
-        {
-            executable.Append("/Contents/MacOS/");
-            executable.Append(name);
-            *arguments.GetNonConstStringAt(1) = executable;
-        }
-    }
+    MVResolveBundleExecutable(executable);
+    *arguments.GetNonConstStringAt(1) = executable;
     if (::access(executable.GetBufferPtr(), X_OK) != 0)
     {
         CVLString text("Could not start process: Could not find executable: ");

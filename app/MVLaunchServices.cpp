@@ -152,19 +152,11 @@ namespace
 bool LaunchWithDocuments(const CVLString& application, const std::vector<const CVLString*>& documents,
                          CVLString* message)
 {
-    CVLString executable(application);
     struct stat info;
     if (::stat(application.GetBufferPtr(), &info) != 0)
         return ReportFailure(ENOENT, application, nullptr, message);
-    if (S_ISDIR(info.st_mode) && application.EndsWith(CVLString(".app")))
-    {
-        CVLString name;
-        if (MVGetBundleExecutableName(application, name))
-        {
-            executable.Append("/Contents/MacOS/");
-            executable.Append(name);
-        }
-    }
+    CVLString executable(application);
+    MVResolveBundleExecutable(executable);
     std::vector<std::string> arguments{executable.GetBufferPtr()};
     for (const CVLString* document : documents)
     {
@@ -194,6 +186,18 @@ bool MVLaunchApplicationWithDocuments(const CVLString& application, const CVLStr
                                       const CVLString& document2, const CVLString& document3, CVLString* message)
 {
     return LaunchWithDocuments(application, {&document1, &document2, &document3}, message);
+}
+
+void MVResolveBundleExecutable(CVLString& path)
+{
+    struct stat info;
+    if (!path.EndsWith(CVLString(".app")) || ::stat(path.GetBufferPtr(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return;
+    CVLString name;
+    if (!MVGetBundleExecutableName(path, name))
+        return;
+    path.Append("/Contents/MacOS/");
+    path.Append(name);
 }
 
 bool MVGetBundleExecutableName(const CVLString& bundlePath, CVLString& name)

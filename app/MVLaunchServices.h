@@ -21,5 +21,9 @@ bool MVLaunchApplicationWithDocuments(const CVLString& application, const CVLStr
 // bundle's folder name without ".app". False when the bundle folder has no usable name.
 bool MVGetBundleExecutableName(const CVLString& bundlePath, CVLString& name);
 
+// When path is an application bundle (a folder ending in ".app"), replaces it by the executable
+// inside it ("Contents/MacOS/" and the name the bundle gives); anything else is left alone.
+void MVResolveBundleExecutable(CVLString& path);
+
 // The program used as the desktop opener, looked up on PATH (tests put a stand-in first there).
 const char* MVGetDesktopOpener();
