@@ -306,6 +306,9 @@ TEST_F(DispatchTest, NativeRouteOffersTheLinkThroughSharedMemory)
                 if (reader.ReadMemIfChanged(text, changed) && changed && text == expected)
                 {
                     received = text;
+                    // An acknowledgement stamped in the link's own millisecond reads as no
+                    // change; let the clock move on first.
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
                     reader.WriteMem(QStringLiteral("taken"));
                     taken = true;
                     return;

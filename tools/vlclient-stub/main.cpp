@@ -123,6 +123,9 @@ int main(int argc, char** argv)
         if (segment.ReadMemIfChanged(text, changed) && changed && !text.isEmpty())
         {
             Record(recordFile, "shm", text);
+            // An acknowledgement stamped in the link's own millisecond reads as no change to
+            // the redirector; let the clock move on first.
+            QThread::msleep(2);
             if (acknowledge)
                 segment.WriteMem(QStringLiteral("taken"));
         }
